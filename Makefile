@@ -1,0 +1,64 @@
+# make demo: set everything up and run the demonstration on bundled data.
+# make test: set everything up and run the engine's C++ tests and the Python tests.
+SHELL := /bin/bash
+.SHELLFLAGS := -eu -o pipefail -c
+
+PYTHON ?= python3
+VENV := .venv
+PY := $(VENV)/bin/python
+STAMPS := .stamps
+# The CMake build tree scikit-build-core keeps between builds (see pyproject.toml).
+CMAKE_BUILD = $(firstword $(wildcard build/cp*))
+
+.PHONY: demo test setup build test-cpp test-py check-format check-stubs stubs format \
+        test-sanitize clean
+
+demo: build
+	$(PY) -m talvoran
+
+test: build test-cpp test-py check-stubs check-format
+
+setup: $(STAMPS)/venv
+
+$(STAMPS)/system: scripts/install-system-deps.sh
+	scripts/install-system-deps.sh
+	@mkdir -p $(STAMPS) && touch $@
+
+# The virtual environment with the build tools and the test extras of pyproject.toml.
+$(STAMPS)/venv: $(STAMPS)/system pyproject.toml
+	$(PYTHON) -m venv $(VENV)
+	$(PY) -m pip install -q --upgrade pip
+	$(PY) -m pip install -q "nanobind==3.1.0" "scikit-build-core>=0.10" \
+	    $$($(PYTHON) scripts/extras.py test)
+	@touch $@
+
+# Builds the engine, the extension and the C++ tests, and installs the package into the venv.
+build: $(STAMPS)/venv
+	$(PY) -m pip install -q --no-build-isolation --no-deps \
+	    -Ccmake.define.TALVORAN_TESTS=ON .
+
+test-cpp: build
+	ctest --test-dir $(CMAKE_BUILD) --output-on-failure
+
+test-py: build
+	cd tests && ../$(PY) -m pytest -q
+
+check-stubs: build
+	$(PY) scripts/stubs.py --check
+
+stubs: build
+	$(PY) scripts/stubs.py
+
+check-format: $(STAMPS)/system
+	scripts/format.sh --check
+
+format:
+	scripts/format.sh
+
+# The engine and the extension built with AddressSanitizer and UndefinedBehaviorSanitizer, and
+# both test suites run against that build.
+test-sanitize: $(STAMPS)/venv
+	scripts/test-sanitize.sh $(PY)
+
+clean:
+	rm -rf build $(STAMPS) $(VENV)

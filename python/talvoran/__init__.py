@@ -1,0 +1,53 @@
+"""talvoran: space-surveillance astrodynamics with a C++ core.
+
+Instants in UTC, TAI, UT1 and TT; two-line element sets; SGP4 propagation; ephemerides;
+close-approach screening; visibility windows; field-of-view reports; and batch least-squares orbit
+determination. The object model lives in the compiled extension ``talvoran._talvoran``; its
+submodules are re-exported here.
+"""
+
+from importlib.metadata import PackageNotFoundError, version as _version
+
+from ._internal_error import InternalError
+from . import _talvoran
+from ._talvoran import (
+    astro_func_interface,
+    bodies,
+    catalogs,
+    elements,
+    enums,
+    estimation,
+    events,
+    exceptions,
+    get_thread_count,
+    propagation,
+    saal,
+    set_thread_count,
+    time,
+    time_func_interface,
+)
+from ._talvoran.exceptions import SAALError
+
+try:
+    __version__ = _version("talvoran")
+except PackageNotFoundError:  # pragma: no cover - running from a source tree
+    __version__ = "0+unknown"
+
+__all__ = [
+    "InternalError",
+    "SAALError",
+    "astro_func_interface",
+    "bodies",
+    "catalogs",
+    "elements",
+    "enums",
+    "estimation",
+    "events",
+    "exceptions",
+    "get_thread_count",
+    "propagation",
+    "saal",
+    "set_thread_count",
+    "time",
+    "time_func_interface",
+]
