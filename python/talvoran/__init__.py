@@ -6,6 +6,7 @@ determination. The object model lives in the compiled extension ``talvoran._talv
 submodules are re-exported here.
 """
 
+import sys as _sys
 from importlib.metadata import PackageNotFoundError, version as _version
 
 from ._internal_error import InternalError
@@ -27,6 +28,12 @@ from ._talvoran import (
     time_func_interface,
 )
 from ._talvoran.exceptions import SAALError
+
+# The submodules can also be imported by their short dotted names: `from talvoran.time import Epoch`.
+for _name in ("saal", "astro_func_interface", "time_func_interface", "enums", "time", "elements",
+              "propagation", "catalogs", "bodies", "events", "estimation", "exceptions"):
+    _sys.modules.setdefault(f"{__name__}.{_name}", getattr(_talvoran, _name))
+del _name
 
 try:
     __version__ = _version("talvoran")

@@ -39,11 +39,16 @@ void bind_enum(nanobind::module_& m) {
   const std::string name(Traits::name);
 
   nb::class_<Box> cls(m, name.c_str(), nb::type_slots(binding::no_constructor_slots()));
-  cls.def_prop_ro("value", [](const Box& b) -> nb::object {
-    const EnumMember& mem = enum_member(b.value);
-    if (mem.text.empty()) return nb::int_(mem.code);
-    return nb::str(mem.text.data(), mem.text.size());
-  });
+  constexpr bool value_is_text = !Traits::members[0].text.empty();
+  cls.def_prop_ro(
+      "value",
+      [](const Box& b) -> nb::object {
+        const EnumMember& mem = enum_member(b.value);
+        if (mem.text.empty()) return nb::int_(mem.code);
+        return nb::str(mem.text.data(), mem.text.size());
+      },
+      nb::for_getter(nb::sig(value_is_text ? "def value(self) -> str" : "def value(self) -> int")),
+      value_is_text ? "The member's text." : "The member's integer code.");
   cls.def("__int__", [](const Box& b) { return static_cast<int>(b.value); });
   cls.def("__repr__", [](const Box& b) {
     return std::string(Traits::name) + "." + std::string(enum_name(b.value));

@@ -1,0 +1,2 @@
+class SAALError(Exception):
+    pass
