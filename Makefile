@@ -28,7 +28,7 @@ $(STAMPS)/system: scripts/install-system-deps.sh
 $(STAMPS)/venv: $(STAMPS)/system pyproject.toml
 	$(PYTHON) -m venv $(VENV)
 	$(PY) -m pip install -q --upgrade pip
-	$(PY) -m pip install -q "nanobind==3.1.0" "scikit-build-core>=0.10" \
+	$(PY) -m pip install -q "nanobind==3.1.0" "scikit-build-core>=0.10" "cmake>=3.26" ninja \
 	    $$($(PYTHON) scripts/extras.py test)
 	@touch $@
 
@@ -38,7 +38,7 @@ build: $(STAMPS)/venv
 	    -Ccmake.define.TALVORAN_TESTS=ON .
 
 test-cpp: build
-	ctest --test-dir $(CMAKE_BUILD) --output-on-failure
+	$(VENV)/bin/ctest --test-dir $(CMAKE_BUILD) --output-on-failure
 
 test-py: build
 	cd tests && ../$(PY) -m pytest -q

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config ccache clang-format
+  build-essential pkg-config ccache clang-format
   liberfa-dev libtbb-dev libeigen3-dev libgtest-dev
   python3-venv python3-dev
 )

@@ -14,7 +14,7 @@ site=build/sanitize/site
   -Ccmake.define.TALVORAN_TESTS=ON .
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir build/sanitize/cmake --output-on-failure
+"$(dirname "$PY")/ctest" --test-dir build/sanitize/cmake --output-on-failure
 
 asan=$(gcc -print-file-name=libasan.so)
 ubsan=$(gcc -print-file-name=libubsan.so)
