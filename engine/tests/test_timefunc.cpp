@@ -522,11 +522,12 @@ TEST_F(TConFiles, EopAllFileWithCrLfLineEnds) {
   EXPECT_NEAR(TConRec(Utc(2004, 4, 6, 0, 0, 0.0)).ut1_minus_utc_s, -0.4399552, 1e-12);
 }
 
-TEST_F(TConFiles, MissingDirectoryAndEmptyFilesFailNamingTheFile) {
+TEST_F(TConFiles, MissingDirectoryDeviceAndEmptyFilesFailNamingTheFile) {
   const int loaded_before = IsTConFileLoaded();
   const std::string missing = ::testing::TempDir() + "timefunc_no_such_file.txt";
   ExpectLoadFails(missing, {missing, "cannot be opened", "No such file"});
   ExpectLoadFails(::testing::TempDir(), {"is a directory"});
+  ExpectLoadFails("/dev/null", {"/dev/null is not a regular file"});
   const std::string empty = Write("empty.txt", "");
   ExpectLoadFails(empty, {empty, "is empty"});
   ExpectLoadFails(Write("blank.txt", "\n  \n"), {"is empty"});

@@ -354,7 +354,7 @@ Result<std::shared_ptr<const EopTable>> ParseEopText(std::string_view text,
                            Quote(*first));
 }
 
-Result<EopRecord> EopAt(double ds50_utc) {
+Result<EopRecord> EopAt(double ds50_utc, bool with_rate) {
   if (!InCalendarRange(ds50_utc)) {
     return Result<EopRecord>::Fail("UTC day count " + FormatDouble(ds50_utc) +
                                    " is outside the calendar's years");
@@ -391,10 +391,10 @@ Result<EopRecord> EopAt(double ds50_utc) {
   // d(UT1-UTC)/dt = d(UT1-TAI)/dt + d(TAI-UTC)/dt; the second term is the drift of the 1960s
   // rubber second (zero from 1972), read as the change of TAI-UTC across half a day.
   double drift_s_per_day = 0.0;
-  if (dat) {
-    const auto noon = TaiMinusUtcSeconds(std::floor(ds50_utc) + 0.75);
-    const auto morning = TaiMinusUtcSeconds(std::floor(ds50_utc) + 0.25);
-    if (noon && morning) drift_s_per_day = 2.0 * (*noon - *morning);
+  if (dat && with_rate) {
+    const auto at_18h = TaiMinusUtcSeconds(std::floor(ds50_utc) + 0.75);
+    const auto at_6h = TaiMinusUtcSeconds(std::floor(ds50_utc) + 0.25);
+    if (at_18h && at_6h) drift_s_per_day = 2.0 * (*at_18h - *at_6h);
   }
   rec.ut1_rate_ms_per_day =
       1000.0 * ((b.ut1_minus_tai_s - a.ut1_minus_tai_s) / span_days + drift_s_per_day);
@@ -402,7 +402,7 @@ Result<EopRecord> EopAt(double ds50_utc) {
 }
 
 Result<double> Ut1MinusUtcSeconds(double ds50_utc) {
-  const auto rec = EopAt(ds50_utc);
+  const auto rec = EopAt(ds50_utc, /*with_rate=*/false);
   if (!rec) return Result<double>::Fail(rec.error());
   return Result<double>::Ok(rec->ut1_minus_utc_s);
 }
@@ -419,6 +419,10 @@ int TConLoadFile(const char* tconFile) {
   const std::filesystem::path path(name);
   if (std::filesystem::is_directory(path, ec)) {
     return engine::fail("Timing-constants file " + name + " is a directory");
+  }
+  // A device or a pipe (/dev/zero) could be read without end.
+  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+    return engine::fail("Timing-constants file " + name + " is not a regular file");
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
@@ -447,7 +451,7 @@ int IsTConFileLoaded(void) {
 void UTCToTConRec(double ds50UTC, double* taiMinusUTC, double* ut1MinusUTC, double* ut1Rate,
                   double* polarX, double* polarY) {
   timefunc::EopRecord rec{};
-  if (const auto got = timefunc::EopAt(ds50UTC)) {
+  if (const auto got = timefunc::EopAt(ds50UTC, /*with_rate=*/true)) {
     rec = *got;
   } else {
     engine::fail("Timing constants: " + got.error());

@@ -39,7 +39,8 @@ struct EopRecord {
   double x_arcsec;
   double y_arcsec;
 };
-Result<EopRecord> EopAt(double ds50_utc);
+// The rate costs two more TAI-UTC look-ups; without with_rate it is left 0.
+Result<EopRecord> EopAt(double ds50_utc, bool with_rate);
 
 Result<double> Ut1MinusUtcSeconds(double ds50_utc);
 
