@@ -12,7 +12,7 @@ from sgp4.earth_gravity import wgs72
 from sgp4.io import twoline2rv
 from skyfield.api import load, wgs84, EarthSatellite
 from skyfield.elementslib import OsculatingElements
-from skyfield.sgp4lib import TEME
+from skyfield.sgp4lib import TEME, theta_GMST1982
 from skyfield.units import Distance, Velocity
 
 WGS72_A_KM, WGS72_F = 6378.135, 1.0 / 298.26
@@ -74,7 +74,8 @@ def topocentric():
     for t in (ts.utc(2020, 3, 2, 14, 39, 0.0), ts.utc(2020, 3, 2, 14, 41, 49.0)):
         sat_pos, sat_vel = sat.at(t).frame_xyz_and_velocity(TEME)
         site_pos, site_vel = site.at(t).frame_xyz_and_velocity(TEME)
-        gmst_rad = t.gmst / 24.0 * 2 * math.pi
+        # The 1982 GMST by which skyfield turns TEME into ITRS (t.gmst is the IAU 2006 one).
+        gmst_rad = float(theta_GMST1982(t.whole, t.ut1_fraction)[0])
         diff = (sat - site).at(t)
         alt, az, dist, alt_rate, az_rate, dist_rate = diff.frame_latlon_and_rates(site)
         dec, ra, _, dec_rate, ra_rate, _ = diff.frame_latlon_and_rates(TEME)
