@@ -58,7 +58,7 @@ const Submodule kSubmodules[] = {
     {"time_func_interface", "talvoran._talvoran.saal.time_func_interface",
      talvoran::fill_time_func_interface},
     {"enums", "talvoran._talvoran.enums", talvoran::fill_enums},
-    {"time", "talvoran._talvoran.time", fill_nothing_yet},
+    {"time", "talvoran._talvoran.time", talvoran::fill_time},
     {"elements", "talvoran._talvoran.elements", fill_nothing_yet},
     {"propagation", "talvoran._talvoran.propagation", fill_nothing_yet},
     {"catalogs", "talvoran._talvoran.catalogs", fill_nothing_yet},

@@ -1,5 +1,5 @@
-// Reporting failures across the C surface: every engine library records its messages through
-// dllmain, which keeps one last-error text per thread.
+// Reporting to callers across the C surface: failures through dllmain's per-thread last-error
+// text, notable events through its log sink.
 #pragma once
 
 #include <string>
@@ -14,6 +14,18 @@ inline int fail(std::string_view msg, int status = 1) {
   std::string text(msg);
   SetLastErrMsg(text.c_str());
   return status;
+}
+
+}  // namespace engine
+
+namespace engine {
+
+// Log levels of EngineLog, as Python's logging numbers them.
+enum class LogLevel : int { Debug = 10, Info = 20, Warning = 30, Error = 40 };
+
+inline void log(LogLevel level, std::string_view msg) {
+  std::string text(msg);
+  EngineLog(static_cast<int>(level), text.c_str());
 }
 
 }  // namespace engine

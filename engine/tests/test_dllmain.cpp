@@ -2,6 +2,8 @@
 
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "engine/dllmain.h"
 
@@ -50,6 +52,26 @@ TEST(LastError, IsKeptPerThread) {
   worker.join();
   EXPECT_EQ(seen_in_worker, "") << "a new thread starts with no message";
   EXPECT_EQ(last_error(), "main thread") << "a worker's failure must not clobber ours";
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::pair<int, std::string>> records;
+
+void collect(int level, const char* message) { records.emplace_back(level, message); }
+
+TEST(LogSink, RecordsReachTheSinkUntilItIsRemoved) {
+  EngineLog(20, "dropped: no sink yet");
+  SetLogSink(&collect);
+  EngineLog(20, "loaded 3 records");
+  EngineLog(30, nullptr);  // ignored
+  SetLogSink(nullptr);
+  EngineLog(40, "dropped again");
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].first, 20);
+  EXPECT_EQ(records[0].second, "loaded 3 records");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@ submodules are re-exported here.
 """
 
 import sys as _sys
-from importlib.metadata import PackageNotFoundError, version as _version
 
 from ._internal_error import InternalError
 from . import _talvoran
@@ -35,10 +34,7 @@ for _name in ("saal", "astro_func_interface", "time_func_interface", "enums", "t
     _sys.modules.setdefault(f"{__name__}.{_name}", getattr(_talvoran, _name))
 del _name
 
-try:
-    __version__ = _version("talvoran")
-except PackageNotFoundError:  # pragma: no cover - running from a source tree
-    __version__ = "0+unknown"
+__version__ = "0.1.0"
 
 __all__ = [
     "InternalError",

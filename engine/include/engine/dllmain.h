@@ -33,6 +33,14 @@ ENGINE_API int SetAllKeyMode(int keyMode);
 /* The key mode in force; KEYMODE_NODUP until SetAllKeyMode changes it. */
 ENGINE_API int GetAllKeyMode(void);
 
+/* Log records: the engine reports notable events (a file loaded, a table used outside its range)
+ * to one process-wide sink. Levels follow Python's logging: 10 debug, 20 info, 30 warning,
+ * 40 error. The sink may be called from any thread; a null sink drops the records. */
+typedef void (*EngineLogSink)(int level, const char* message);
+ENGINE_API void SetLogSink(EngineLogSink sink);
+/* Hands one record to the sink, if any. */
+ENGINE_API void EngineLog(int level, const char* message);
+
 ENGINE_EXTERN_C_END
 
 #endif
