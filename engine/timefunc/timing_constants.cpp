@@ -15,15 +15,17 @@
 #include "timefunc/timing_constants.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <shared_mutex>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "common/error.hpp"
 #include "engine/timefunc.h"
@@ -308,7 +310,16 @@ bool LooksLikeFinals2000A(std::string_view line) {
          ParseDouble(mjd_field, mjd);
 }
 
-std::atomic<TablePtr> loaded_table;  // null until TConLoadFile succeeds
+// The loaded table, null until TConLoadFile succeeds. Readers copy the pointer under a shared lock
+// and then use the table with no lock held; a load swaps the pointer under the exclusive lock,
+// and the old table lives on until its last reader lets go.
+std::shared_mutex loaded_mutex;
+TablePtr loaded_table;
+
+TablePtr LoadedTable() {
+  std::shared_lock lock(loaded_mutex);
+  return loaded_table;
+}
 
 const TablePtr& DefaultTable() {
   // Built once, on first use, by whichever thread gets here first (a function-local static is
@@ -327,7 +338,7 @@ const TablePtr& DefaultTable() {
 }
 
 TablePtr CurrentTable() {
-  if (TablePtr table = loaded_table.load(std::memory_order_acquire)) return table;
+  if (TablePtr table = LoadedTable()) return table;
   return DefaultTable();
 }
 
@@ -440,13 +451,15 @@ int TConLoadFile(const char* tconFile) {
   const std::string text = std::move(buffer).str();
   auto parsed = timefunc::ParseEopText(text, name);
   if (!parsed) return engine::fail(parsed.error());
-  timefunc::loaded_table.store(*parsed, std::memory_order_release);
+  timefunc::TablePtr old_table;  // released after the lock, outside the readers' way
+  {
+    std::unique_lock lock(timefunc::loaded_mutex);
+    old_table = std::exchange(timefunc::loaded_table, *parsed);
+  }
   return 0;
 }
 
-int IsTConFileLoaded(void) {
-  return timefunc::loaded_table.load(std::memory_order_acquire) != nullptr ? 1 : 0;
-}
+int IsTConFileLoaded(void) { return timefunc::LoadedTable() != nullptr ? 1 : 0; }
 
 void UTCToTConRec(double ds50UTC, double* taiMinusUTC, double* ut1MinusUTC, double* ut1Rate,
                   double* polarX, double* polarY) {
