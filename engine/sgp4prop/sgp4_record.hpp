@@ -1,0 +1,143 @@
+// The SGP4/SDP4 theory of Hoots and Roehrich, Spacetrack Report No. 3 (1980), in the form of
+// Vallado, Crawford, Hujsak and Kelso, "Revisiting Spacetrack Report #3", AIAA 2006-6753 (the
+// "improved" operation of that paper, with its corrections), on WGS-72 constants.
+//
+// One file per routine of the paper: sgp4init (with initl), dscom, dpper, dsinit, dspace, sgp4.
+// Units inside: Earth radii, minutes, radians; angles of the record in radians.
+//
+// NOTE: the record is filled once by Sgp4Init and only read afterwards; every routine that runs
+// at propagation time takes it by const reference and keeps its working values on the stack
+// (the resonance integration restarts from epoch on every call), so one record may be
+// propagated by any number of threads at once.
+#pragma once
+
+#include <cstdint>
+
+namespace sgp4 {
+
+// The gravity model SGP4 was fitted with (WGS-72), in the theory's canonical units.
+struct Gravity {
+  double radius_km;  // equatorial radius
+  double xke;        // sqrt(GM), Earth radii^1.5 per minute
+  double j2, j3, j4;
+  double j3oj2;
+  double vkmpersec;  // km/s per (Earth radius per minute)
+};
+
+// The WGS-72 constants, read once from envconst (see sgp4init.cpp).
+const Gravity& Wgs72();
+
+// Mean elements of a TLE as the theory takes them (Kozai mean motion, radians, rad/min).
+struct MeanElements {
+  double epoch_ds50_utc;
+  double bstar;  // 1/Earth radii
+  double ecco, argpo, inclo, mo, nodeo;
+  double no_kozai;  // rad/min
+};
+
+// The lunar-solar terms of dscom that dpper evaluates at each time (Hoots and Roehrich, "Deep
+// space perturbations"; the names are the paper's).
+struct LunarSolar {
+  double e3, ee2, se2, se3, sgh2, sgh3, sgh4, sh2, sh3, si2, si3, sl2, sl3, sl4;
+  double xgh2, xgh3, xgh4, xh2, xh3, xi2, xi3, xl2, xl3, xl4;
+  double zmol, zmos;
+};
+
+// The resonance terms of dsinit that dspace integrates.
+struct Resonance {
+  int irez;  // 0 none, 1 one-day (synchronous), 2 half-day
+  double d2201, d2211, d3210, d3222, d4410, d4422, d5220, d5232, d5421, d5433;
+  double del1, del2, del3;
+  double xfact, xlamo;
+};
+
+struct DeepSpace {
+  LunarSolar ls;
+  Resonance res;
+  double dedt, didt, dmdt, dnodt, domdt;  // secular lunar-solar rates
+  double gsto;                            // Greenwich angle at epoch, rad
+};
+
+struct Record {
+  // Identification, for messages.
+  std::int64_t satnum;
+  bool deep_space;  // the paper's method 'd' (period of 225 min or more)
+  bool isimp;       // simplified drag (perigee below 220 km, and every deep-space orbit)
+
+  // Epoch elements (Brouwer mean motion).
+  double ecco, argpo, inclo, mo, nodeo, no_unkozai, bstar;
+  double epoch_ds50_utc;
+
+  // Secular rates and drag coefficients of sgp4init.
+  double mdot, argpdot, nodedot, nodecf;
+  double cc1, cc4, cc5, t2cof, t3cof, t4cof, t5cof;
+  double d2, d3, d4, delmo, eta, omgcof, xmcof, sinmao;
+  // Short-period and long-period coefficients at epoch (recomputed for deep space).
+  double con41, x1mth2, x7thm1, aycof, xlcof;
+
+  DeepSpace ds;  // used only when deep_space
+};
+
+// The paper's error codes of sgp4.
+enum Error : int {
+  kOk = 0,
+  kMeanEccentricity = 1,       // mean eccentricity out of range (e >= 1 or e < -0.001)
+  kMeanMotion = 2,             // mean motion not positive
+  kPerturbedEccentricity = 3,  // perturbed eccentricity out of [0, 1]
+  kSemiLatusRectum = 4,        // semi-latus rectum negative
+  kSubOrbital = 5,             // epoch elements sub-orbital (not raised; see sgp4init.cpp)
+  kDecayed = 6,                // satellite has decayed (radius below one Earth radius)
+};
+
+// The mean elements of the theory at a time (after the secular and resonance terms, before the
+// periodic ones): semi-major axis (Earth radii), e, i, node, argument of perigee, mean
+// anomaly (rad, node and perigee in (-2 pi, 2 pi)), mean motion (rad/min).
+struct MeanState {
+  double am, em, inclm, nodem, argpm, mm, nm;
+};
+
+// sgp4init: fills the record from the epoch elements. Returns kOk, kMeanEccentricity or
+// kMeanMotion (elements the theory cannot start from).
+int Sgp4Init(const MeanElements& elements, std::int64_t satnum, Record& rec);
+
+// sgp4: position (km) and velocity (km/s) in TEME at tsince minutes from epoch. Returns an
+// Error; with kDecayed the state is still filled. `mean` (optional) receives the mean elements.
+int Sgp4(const Record& rec, double tsince_min, double r_km[3], double v_km_s[3],
+         MeanState* mean = nullptr);
+
+// Kozai to Brouwer mean motion (rad/min) of the theory (initl), and its inverse by iteration.
+double UnKozai(double no_kozai, double ecco, double inclo);
+double ReKozai(double no_unkozai, double ecco, double inclo);
+
+// ---- Deep-space routines ------------------------------------------------------------------
+
+// The s and z terms of one perturbing body in dscom (the paper's ss1.., sz1.. for the Sun and
+// s1.., z1.. for the Moon).
+struct BodyTerms {
+  double s1, s2, s3, s4, s5, s6, s7;
+  double z1, z2, z3, z11, z12, z13, z21, z22, z23, z31, z32, z33;
+};
+
+// Working values of dscom passed on to dsinit.
+struct DsComOut {
+  double snodm, cnodm, sinim, cosim, sinomm, cosomm, day, em, emsq, gam, rtemsq, nm;
+  BodyTerms sun, moon;
+};
+
+// dscom: lunar and solar terms at epoch (tc minutes after it).
+void DsCom(double epoch_ds50, double ep, double argpp, double tc, double inclp, double nodep,
+           double np, DsComOut& out, LunarSolar& ls);
+
+// dsinit: secular lunar-solar rates and resonance terms.
+void DsInit(const Gravity& grav, const DsComOut& com, const Record& rec, double eccsq,
+            double xpidot, DeepSpace& ds);
+
+// dspace: secular lunar-solar effects and the resonance integration at t minutes.
+void DsSpace(const Record& rec, double t, double& em, double& argpm, double& inclm, double& mm,
+             double& nodem, double& nm);
+
+// dpper: lunar-solar periodics at t minutes, applied to the elements.
+void DpPer(const LunarSolar& ls, double t, double& ep, double& inclp, double& nodep, double& argpp,
+           double& mp);
+
+}  // namespace sgp4
