@@ -147,7 +147,7 @@ def test_iso_texts():
 
 
 def test_bad_dtg_gives_the_failure_mark_not_a_crash():
-    for text in ("", "garbage", "2024/999 9999 99.999", "x" * 600, "2024/061\x001230 45.500"):
+    for text in ("", "garbage", "2024/999 9999 99.999", "x" * 600, "\x002024/061 1230 45.500"):
         assert Epoch.from_dtg(text, UTC).days_since_1950 == -1.0
 
 
@@ -179,12 +179,17 @@ TAI_DATES = [
 ]
 
 
+# ERFA warns that 2030 lies past its leap-second table ("dubious year"); so does every table.
+@pytest.mark.filterwarnings("ignore::erfa.ErfaWarning")
 @pytest.mark.parametrize("ymdhms", TAI_DATES)
 def test_tai_and_tt_against_erfa(ymdhms):
     y, mo, d, h, mi, s = ymdhms
     utc = Epoch.from_time_components(TimeComponents(*ymdhms), UTC)
+    # Our UTC count gives every day 86400 s; ERFA's quasi-JD stretches a leap-second day to 86401 s,
+    # so the counts are compared as plain day arithmetic and the instants through TAI.
+    day1, day2 = erfa.cal2jd(y, mo, d)
+    assert abs(utc.days_since_1950 - ds50_of_jd(day1, day2 + (h * 3600 + mi * 60 + s) / 86400)) < US_IN_DAYS
     jd1, jd2 = erfa.dtf2d("UTC", y, mo, d, h, mi, s)
-    assert abs(utc.days_since_1950 - ds50_of_jd(jd1, jd2)) < US_IN_DAYS
     tai1, tai2 = erfa.utctai(jd1, jd2)
     tt1, tt2 = erfa.taitt(tai1, tai2)
     # 1 us: the resolution of a ds50 double is about 0.3 us at these dates.
@@ -222,7 +227,10 @@ def test_vallado_example_3_5_gmst():
     # 1992-08-20 12:14:00 UT1: GMST = 152.578787810 deg (errata to Ex 3-5), 9 decimals given.
     ds50_ut1 = talvoran.time_func_interface.ymd_components_to_ds50(1992, 8, 20, 12, 14, 0.0)
     gmst = talvoran.time_func_interface.get_fk5_greenwich_angle(ds50_ut1)
-    assert abs(math.degrees(gmst) - 152.578787810) < 1e-8
+    # The book evaluates the IAU 1982 polynomial its own way and lands 4.2e-8 deg from ERFA's
+    # eraGmst82 (152.5787878526 deg); we agree with ERFA to 1e-9 deg.
+    assert abs(math.degrees(gmst) - 152.578787810) < 1e-7
+    assert abs(math.degrees(gmst) - 152.5787878526) < 1e-9
 
 
 @pytest.mark.parametrize("iso, day_of_year", [

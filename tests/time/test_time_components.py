@@ -57,7 +57,7 @@ def test_iso_reader_accepts(text, fields):
     "2024-03-01T12:30:1e",          # exponent without digits
     "2024-03-01T12:30:.",           # no digits
     "2024-03-01T12:30:0x1p3",
-    "2024-+3-01T12:30:45",          # sign then sign
+    "2024-+-3-01T12:30:45",         # two signs
     "2024-03-01T12:30:++1",
     "2147483648-01-01T00:00:00",    # out of int32
     "99999999999999999999-01-01T00:00:00",
