@@ -1,10 +1,11 @@
 """Reference values hard-coded in engine/tests/test_astrofunc_*.cpp.
 
 Run with the project's virtual environment (pyerfa, sgp4, skyfield installed):
-    .venv/bin/python engine/tests/oracles/astrofunc_oracles.py
+    .venv/bin/python engine/tests/oracles/astrofunc_oracles.py [de421.bsp]
 Nothing here runs at test time; the C++ tests carry the printed numbers.
 """
 import math
+import sys
 
 import erfa
 import numpy as np
@@ -89,8 +90,44 @@ def topocentric():
               f"decdot {dec_rate.degrees.per_second!r}")
 
 
+
+
+SUN_MOON_EPOCHS = ((1960, 3, 1, 0, 0, 0.0), (1972, 7, 15, 6, 30, 0.0), (1986, 1, 28, 16, 39, 0.0),
+                   (2000, 1, 1, 12, 0, 0.0), (2004, 4, 6, 7, 51, 28.386009),
+                   (2012, 6, 6, 1, 29, 0.0), (2020, 3, 2, 14, 39, 0.0),
+                   (2031, 11, 14, 21, 7, 30.0), (2042, 9, 9, 3, 0, 0.0),
+                   (2049, 12, 30, 23, 59, 0.0))
+
+
+def teme_of_icrs(r_icrs, tt1, tt2):
+    """ICRS -> mean J2000 (IAU 2000 frame bias) -> TEME of date (IAU 1976/1980, geometric EqE)."""
+    rb, _, _ = erfa.bp00(tt1, tt2)
+    dpsi, deps = erfa.nut80(tt1, tt2)
+    eps = erfa.obl80(tt1, tt2)
+    m = erfa.rz(dpsi * np.cos(eps), erfa.numat(eps, dpsi, deps) @ erfa.pmat76(tt1, tt2))
+    return m @ (rb @ r_icrs)
+
+
+def sun_moon(spk_path):
+    from jplephem.spk import SPK
+    section(f"jplephem {spk_path}: geocentric Sun and Moon, km, TEME of date")
+    spk = SPK.open(spk_path)
+    for y, mo, d, h, mi, s in SUN_MOON_EPOCHS:
+        u1, u2 = erfa.dtf2d("UTC", y, mo, d, h, mi, s)
+        tt1, tt2 = erfa.taitt(*erfa.utctai(u1, u2))
+        tdb2 = tt2 + erfa.dtdb(tt1, tt2, 0.0, 0.0, 0.0, 0.0) / 86400.0
+        earth = spk[3, 399].compute(tt1, tdb2)
+        sun = spk[0, 10].compute(tt1, tdb2) - spk[0, 3].compute(tt1, tdb2) - earth
+        moon = spk[3, 301].compute(tt1, tdb2) - earth
+        s_t, m_t = teme_of_icrs(sun, tt1, tt2), teme_of_icrs(moon, tt1, tt2)
+        print(f"{{{{{y}, {mo}, {d}, {h}, {mi}, {s!r}}}, {{{', '.join(repr(float(x)) for x in s_t)}}}, "
+              f"{{{', '.join(repr(float(x)) for x in m_t)}}}}},")
+
+
 if __name__ == "__main__":
     geodetic()
     kozai()
     elements()
     topocentric()
+    if len(sys.argv) > 1:  # a DE421 SPK file, e.g. from make_de421_spk.py
+        sun_moon(sys.argv[1])
