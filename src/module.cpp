@@ -1,5 +1,6 @@
 // The extension module _talvoran: load-time key mode, the module tree and the root functions.
 #include <nanobind/nanobind.h>
+#include <nanobind/stl/string.h>
 
 #include <climits>
 
@@ -59,7 +60,7 @@ const Submodule kSubmodules[] = {
      talvoran::fill_time_func_interface},
     {"enums", "talvoran._talvoran.enums", talvoran::fill_enums},
     {"time", "talvoran._talvoran.time", talvoran::fill_time},
-    {"elements", "talvoran._talvoran.elements", fill_nothing_yet},
+    {"elements", "talvoran._talvoran.elements", talvoran::fill_elements},
     {"propagation", "talvoran._talvoran.propagation", fill_nothing_yet},
     {"catalogs", "talvoran._talvoran.catalogs", fill_nothing_yet},
     {"bodies", "talvoran._talvoran.bodies", fill_nothing_yet},
@@ -84,6 +85,23 @@ void fill_root(nb::module_& m) {
 }
 
 void fill_saal(nb::module_& m) { fill_main_interface(m); }
+
+void fill_time(nb::module_& m) {
+  bind_time_span(m);
+  bind_epoch(m);
+  bind_time_components(m);
+}
+
+void fill_elements(nb::module_& m) {
+  bind_cartesian_state(m);
+  bind_cartesian_vector(m);
+  bind_keplerian_state(m);
+  bind_keplerian_elements(m);
+  bind_spherical_vector(m);
+  bind_equinoctial_elements(m);
+  bind_geodetic_position(m);
+  bind_relative_state(m);
+}
 
 }  // namespace talvoran
 

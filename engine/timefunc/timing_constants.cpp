@@ -451,11 +451,17 @@ int TConLoadFile(const char* tconFile) {
   const std::string text = std::move(buffer).str();
   auto parsed = timefunc::ParseEopText(text, name);
   if (!parsed) return engine::fail(parsed.error());
+  const timefunc::EopTable& table = **parsed;
+  const std::string summary = "Loaded timing constants from " + name + ": " +
+                              std::to_string(table.rows.size()) + " days, MJD " +
+                              std::to_string(static_cast<long>(table.rows.front().mjd_utc)) +
+                              " to " + std::to_string(static_cast<long>(table.rows.back().mjd_utc));
   timefunc::TablePtr old_table;  // released after the lock, outside the readers' way
   {
     std::unique_lock lock(timefunc::loaded_mutex);
     old_table = std::exchange(timefunc::loaded_table, *parsed);
   }
+  engine::log(engine::LogLevel::Info, summary);
   return 0;
 }
 

@@ -19,12 +19,6 @@ nb::str engine_last_error_text() {
   return nb::steal<nb::str>(text);
 }
 
-std::string engine_last_error() {
-  char buf[ENGINE_TEXT_BUF] = {};
-  GetLastErrMsg(buf);
-  return std::string(buf, strnlen(buf, ENGINE_TEXT_LEN));
-}
-
 PyObject* internal_error_type() {
   // The class is defined by the package (talvoran.InternalError) so that users and type checkers
   // see it there; it is fetched once and kept for the life of the process. Should the extension be

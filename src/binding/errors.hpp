@@ -11,12 +11,10 @@
 
 #include <string>
 
+#include "binding/engine_error.hpp"
 #include "binding/internal_error.hpp"
 
 namespace talvoran {
-
-// The engine's last-error text of this thread (at most 512 bytes, read up to the first NUL).
-std::string engine_last_error();
 
 // The same text as a Python str, decoded as UTF-8 with invalid bytes replaced by U+FFFD.
 nanobind::str engine_last_error_text();

@@ -112,10 +112,4 @@ void bind_epoch(nb::module_& m) {
   binding::set_builtins_module(cls);
 }
 
-void fill_time(nb::module_& m) {
-  bind_time_span(m);
-  bind_epoch(m);
-  bind_time_components(m);
-}
-
 }  // namespace talvoran

@@ -71,3 +71,22 @@ def test_day_counts():
         tfi.ymd_components_to_ds50(2**31, 1, 1, 0, 0, 0.0)
     ds50 = tfi.ymd_components_to_ds50(2024, 3, 1, 0, 0, 0.0)
     assert abs((tfi.ds50_utc_to_ut1(ds50) - ds50) * 86400) < 0.9   # |UT1-UTC| < 0.9 s
+
+
+def test_a_load_is_logged_through_python_logging():
+    code = f"""
+        import logging
+        records = []
+        class Keep(logging.Handler):
+            def emit(self, record):
+                records.append(record)
+        logging.getLogger("talvoran").addHandler(Keep())
+        logging.getLogger("talvoran").setLevel(logging.INFO)
+        from talvoran import time_func_interface as tfi
+        tfi.load_time_constants({str(EOP_FILE)!r})
+        assert len(records) == 1, records
+        assert records[0].levelno == logging.INFO
+        assert records[0].getMessage().startswith("Loaded timing constants from ")
+        assert "23202 days" in records[0].getMessage(), records[0].getMessage()
+    """
+    subprocess.run([sys.executable, "-c", textwrap.dedent(code)], check=True)
