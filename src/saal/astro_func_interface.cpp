@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "binding/args.hpp"
+#include "binding/engine_error.hpp"
 #include "binding/modules.hpp"
 #include "engine/astrofunc.h"
 #include "engine/export.h"
