@@ -26,7 +26,8 @@ int EfgToLlh(const char* call, const double r_efg_km[3], double llh[3]) {
   if (status != 0 || !std::isfinite(lat_rad + lon_rad + height_km))
     return Fail(call, "no geodetic solution (ERFA status " + std::to_string(status) + ")", outs);
   llh[0] = lat_rad * kDegPerRad;
-  llh[1] = lon_rad * kDegPerRad;
+  // atan2 gives -180 for a point on the -x axis with y = -0.0; keep the range (-180, 180].
+  llh[1] = lon_rad * kDegPerRad <= -180.0 ? 180.0 : lon_rad * kDegPerRad;
   llh[2] = height_km;
   return 0;
 }

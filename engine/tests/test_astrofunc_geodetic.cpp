@@ -127,6 +127,20 @@ TEST(GeodeticTime, XYZToLLHTimeIsXYZToLLHAtTheGreenwichAngleOfUt1) {
   EXPECT_NEAR(llh_time[2], llh_pef[2], 1e-3);
 }
 
+TEST(GeodeticLongitude, RangeIsMinus180ExclusiveTo180Inclusive) {
+  // On the -x axis the sign of a zero y must not matter.
+  for (double y : {0.0, -0.0}) {
+    const double efg[3] = {-7000.0, y, 10.0};
+    double llh[3];
+    ASSERT_EQ(EFGPosToLLH(efg, llh), 0);
+    EXPECT_EQ(llh[1], 180.0) << "y = " << y;
+  }
+  const double just_west[3] = {-7000.0, -1e-9, 0.0};
+  double llh[3];
+  ASSERT_EQ(EFGPosToLLH(just_west, llh), 0);
+  EXPECT_LT(llh[1], -179.999999);
+}
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(GeodeticBadInput, ZeroNaNAndOutOfRangeGiveZerosAndAMessage) {
