@@ -82,6 +82,9 @@ void fill_root(nb::module_& m) {
       nb::sig("def set_thread_count(count: int) -> None"),
       "Builds the process-wide worker pool with `count` threads (0: one per core) and waits until "
       "they have started. The pool's size cannot change once it exists.");
+  m.def("set_jpl_ephemeris_file_path", &set_jpl_ephemeris_file_path, nb::arg("jpl_path"),
+        "Uses the JPL ephemeris file (SPK .bsp) at `jpl_path` for Sun and Moon positions from 1960 "
+        "to 2050. Without one, analytic series serve.");
 }
 
 void fill_saal(nb::module_& m) { fill_main_interface(m); }
