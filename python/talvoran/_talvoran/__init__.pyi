@@ -20,3 +20,8 @@ def set_thread_count(count: int) -> None:
     """
     Builds the process-wide worker pool with `count` threads (0: one per core) and waits until they have started. The pool's size cannot change once it exists.
     """
+
+def set_jpl_ephemeris_file_path(jpl_path: str) -> None:
+    """
+    Uses the JPL ephemeris file (SPK .bsp) at `jpl_path` for Sun and Moon positions from 1960 to 2050. Without one, analytic series serve.
+    """

@@ -1,1 +1,234 @@
+from . import time
 
+from . import enums
+
+
+class CartesianState:
+    """Position (km) and velocity (km/s) at an epoch in a frame."""
+
+    def __init__(self, epoch: time.Epoch, position: CartesianVector, velocity: CartesianVector, frame: enums.ReferenceFrame) -> None: ...
+
+    @property
+    def epoch(self) -> time.Epoch: ...
+
+    @property
+    def position(self) -> CartesianVector: ...
+
+    @property
+    def velocity(self) -> CartesianVector: ...
+
+    def get_frame(self) -> enums.ReferenceFrame: ...
+
+    def to_frame(self, frame: enums.ReferenceFrame) -> CartesianState: ...
+
+    def to_keplerian(self) -> KeplerianState: ...
+
+class CartesianVector:
+    """A 3-vector (km, km/s or unitless)."""
+
+    def __init__(self, x: float, y: float, z: float) -> None: ...
+
+    @property
+    def x(self) -> float: ...
+
+    @property
+    def y(self) -> float: ...
+
+    @property
+    def z(self) -> float: ...
+
+    @property
+    def magnitude(self) -> float: ...
+
+    def dot(self, other: CartesianVector) -> float: ...
+
+    def distance(self, other: CartesianVector) -> float: ...
+
+    def angle(self, other: CartesianVector) -> float:
+        """The angle between the two vectors, radians; 0.0 when either is zero."""
+
+    def to_spherical(self) -> SphericalVector: ...
+
+    def __add__(self, arg: CartesianVector, /) -> CartesianVector: ...
+
+    def __sub__(self, arg: CartesianVector, /) -> CartesianVector: ...
+
+class KeplerianState:
+    """Keplerian elements at an epoch, in a frame, of a theory."""
+
+    def __init__(self, epoch: time.Epoch, elements: KeplerianElements, frame: enums.ReferenceFrame, keplerian_type: enums.KeplerianType) -> None: ...
+
+    @property
+    def semi_major_axis(self) -> float: ...
+
+    @property
+    def eccentricity(self) -> float: ...
+
+    @property
+    def inclination(self) -> float: ...
+
+    @property
+    def raan(self) -> float: ...
+
+    @property
+    def argument_of_perigee(self) -> float: ...
+
+    @property
+    def mean_anomaly(self) -> float: ...
+
+    @property
+    def apoapsis(self) -> float: ...
+
+    @property
+    def periapsis(self) -> float: ...
+
+    @property
+    def mean_motion(self) -> float: ...
+
+    @property
+    def frame(self) -> enums.ReferenceFrame: ...
+
+    @property
+    def epoch(self) -> time.Epoch: ...
+
+    @epoch.setter
+    def epoch(self, arg: time.Epoch, /) -> None: ...
+
+    @property
+    def type(self) -> enums.KeplerianType: ...
+
+    @type.setter
+    def type(self, arg: enums.KeplerianType, /) -> None: ...
+
+    def to_cartesian(self) -> CartesianState: ...
+
+    def to_frame(self, frame: enums.ReferenceFrame) -> KeplerianState: ...
+
+class KeplerianElements:
+    """
+    Semi-major axis (km), eccentricity, inclination, RAAN, argument of perigee and mean anomaly (degrees).
+    """
+
+    def __init__(self, semi_major_axis: float, eccentricity: float, inclination: float, raan: float, argument_of_perigee: float, mean_anomaly: float) -> None: ...
+
+    @property
+    def semi_major_axis(self) -> float: ...
+
+    @semi_major_axis.setter
+    def semi_major_axis(self, arg: float, /) -> None: ...
+
+    @property
+    def eccentricity(self) -> float: ...
+
+    @eccentricity.setter
+    def eccentricity(self, arg: float, /) -> None: ...
+
+    @property
+    def inclination(self) -> float: ...
+
+    @inclination.setter
+    def inclination(self, arg: float, /) -> None: ...
+
+    @property
+    def raan(self) -> float: ...
+
+    @raan.setter
+    def raan(self, arg: float, /) -> None: ...
+
+    @property
+    def argument_of_perigee(self) -> float: ...
+
+    @argument_of_perigee.setter
+    def argument_of_perigee(self, arg: float, /) -> None: ...
+
+    @property
+    def mean_anomaly(self) -> float: ...
+
+    @mean_anomaly.setter
+    def mean_anomaly(self, arg: float, /) -> None: ...
+
+    @property
+    def apoapsis(self) -> float:
+        """Apoapsis radius, km."""
+
+    @property
+    def periapsis(self) -> float:
+        """Periapsis radius, km."""
+
+    def get_mean_motion(self, element_type: enums.KeplerianType) -> float:
+        """Mean motion, revolutions per day, in the theory of `element_type`."""
+
+    def to_equinoctial(self) -> EquinoctialElements: ...
+
+class SphericalVector:
+    """Range, right ascension and declination (degrees)."""
+
+    def __init__(self, range: float, right_ascension: float, declination: float) -> None: ...
+
+    @property
+    def range(self) -> float: ...
+
+    @range.setter
+    def range(self, arg: float, /) -> None: ...
+
+    @property
+    def right_ascension(self) -> float: ...
+
+    @right_ascension.setter
+    def right_ascension(self, arg: float, /) -> None: ...
+
+    @property
+    def declination(self) -> float: ...
+
+    @declination.setter
+    def declination(self, arg: float, /) -> None: ...
+
+    def to_cartesian(self) -> CartesianVector: ...
+
+class EquinoctialElements:
+    """
+    Equinoctial elements a_f, a_g, chi, psi, mean longitude (degrees) and mean motion (revolutions per day).
+    """
+
+    def __init__(self, a_f: float, a_g: float, chi: float, psi: float, mean_longitude: float, mean_motion: float) -> None: ...
+
+    @property
+    def mean_motion(self) -> float: ...
+
+    def to_keplerian(self) -> KeplerianElements: ...
+
+class GeodeticPosition:
+    """Latitude and longitude (degrees) and altitude (km)."""
+
+    def __init__(self, latitude: float, longitude: float, altitude: float) -> None: ...
+
+    @property
+    def latitude(self) -> float: ...
+
+    @property
+    def longitude(self) -> float: ...
+
+    @property
+    def altitude(self) -> float: ...
+
+class RelativeState:
+    """
+    A secondary satellite's position and velocity relative to an origin satellite.
+    """
+
+    def __init__(self, epoch: time.Epoch, position: CartesianVector, velocity: CartesianVector, origin_id: str, secondary_id: str) -> None: ...
+
+    @property
+    def epoch(self) -> time.Epoch: ...
+
+    @property
+    def position(self) -> CartesianVector: ...
+
+    @property
+    def velocity(self) -> CartesianVector: ...
+
+    @property
+    def origin_satellite_id(self) -> str: ...
+
+    @property
+    def secondary_satellite_id(self) -> str: ...
