@@ -49,8 +49,10 @@ int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanStat
   if (rec.deep_space) DsSpace(rec, t, em, argpm, inclm, mm, nodem, nm);
 
   if (nm <= 0.0) return kMeanMotion;
-  const double am = std::pow(g.xke / nm, kX2o3) * tempa * tempa;
-  nm = g.xke / std::pow(am, 1.5);
+  // Near Earth the mean motion before drag is the epoch's, whose axis sgp4init keeps.
+  const double a_nodrag = rec.deep_space ? std::pow(g.xke / nm, kX2o3) : rec.ao;
+  const double am = a_nodrag * tempa * tempa;
+  nm = g.xke / (am * std::sqrt(am));
   em -= tempe;
   if (em >= 1.0 || em < -0.001) return kMeanEccentricity;
   if (em < 1.0e-6) em = 1.0e-6;

@@ -66,6 +66,7 @@ struct Record {
 
   // Epoch elements (Brouwer mean motion).
   double ecco, argpo, inclo, mo, nodeo, no_unkozai, bstar;
+  double ao;  // (xke / no_unkozai)^(2/3): the semi-major axis before drag, Earth radii
   double epoch_ds50_utc;
 
   // Secular rates and drag coefficients of sgp4init.

@@ -99,7 +99,8 @@ int Sgp4Init(const MeanElements& el, std::int64_t satnum, Record& rec) {
   const double cosio2 = cosio * cosio;
   rec.no_unkozai = UnKozai(el.no_kozai, el.ecco, el.inclo);
   const double no = rec.no_unkozai;
-  const double ao = std::pow(g.xke / no, kX2o3);
+  rec.ao = std::pow(g.xke / no, kX2o3);
+  const double ao = rec.ao;
   const double sinio = std::sin(el.inclo);
   const double po = ao * omeosq;
   const double con42 = 1.0 - 5.0 * cosio2;
