@@ -249,6 +249,90 @@ TEST_P(MeanMotionTheory, BrouwerToKozaiInvertsIt) {
 
 INSTANTIATE_TEST_SUITE_P(Tles, MeanMotionTheory, ::testing::ValuesIn(kMeanMotionCases));
 
+// ---- Osculating to SGP4 mean elements against python-sgp4 ---------------------------------------
+
+struct OscMeanCase {
+  double r_km[3], v_kms[3];
+  double n_brouwer;  // rev/day
+  double e, incl_deg, ma_deg, node_deg, argp_deg;
+  bool deep_space;  // period of 225 min or more: SGP4 adds lunisolar periodics at the epoch
+};
+
+// sgp4.api.Satrec.twoline2rv(l1, l2, WGS72).sgp4_tsince(0.0) via python-sgp4 2.27, and the TLE's
+// own mean elements (ecco, inclo, mo, nodeo, argpo; no_unkozai from sgp4.io); printed by
+// engine/tests/oracles/astrofunc_oracles.py. The ISS, sgp4-ver case 00005 (its state is the
+// published one, reference-cases section 4) and a geostationary satellite (28626).
+const OscMeanCase kOscMeanCases[] = {
+    {{-6782.822105048439, 400.99141775834437, 1.540494494173255},
+     {-0.2739998637668001, -4.746303058434031, 6.0116870233926525},
+     15.489797863137243,
+     0.0005347,
+     51.6422,
+     19.87,
+     176.6064,
+     340.2246,
+     false},
+    {{7022.465292664064, -1400.0829675535551, 0.03995155416521326},
+     {1.8938410145129514, 6.405893759209842, 4.534807250354738},
+     10.818887383050328,
+     0.1859667,
+     34.2682,
+     19.3264,
+     348.7242,
+     331.7664,
+     false},
+    {{42080.71852212606, -2646.863874356508, 0.8185129391350228},
+     {0.19310517736659427, 3.0686882505727104, 0.0004384494314865793},
+     1.0026645027089551,
+     3.35e-05,
+     0.0019,
+     55.6504,
+     286.9433,
+     13.7918,
+     true},
+};
+
+class OscToMean : public ::testing::TestWithParam<OscMeanCase> {};
+
+TEST_P(OscToMean, RecoversTheTleMeanElementsFromSgp4sEpochState) {
+  const OscMeanCase& c = GetParam();
+  double osc[6], mean[6];
+  ASSERT_EQ(PosVelToKep(c.r_km, c.v_kms, osc), 0);
+  ASSERT_EQ(KepOscToMean(osc, mean), 0) << LastError();
+  // The periodics do not touch the mean motion: a to rounding.
+  EXPECT_NEAR(mean[XA_KEP_A], NToA(c.n_brouwer), 1e-12 * mean[XA_KEP_A]);
+  const double lon_mean = mean[XA_KEP_MA] + mean[XA_KEP_NODE] + mean[XA_KEP_OMEGA];
+  const double lon_tle = c.ma_deg + c.node_deg + c.argp_deg;
+  if (!c.deep_space) {
+    // An exact inverse of SGP4's epoch periodics: measured 2e-16 in e, 1e-11 deg in M and
+    // argp (the ISS's e = 5e-4 leaves its perigee known to ~1e-12 rad).
+    EXPECT_NEAR(mean[XA_KEP_E], c.e, 1e-12);
+    EXPECT_NEAR(mean[XA_KEP_INCLI], c.incl_deg, 1e-10);
+    EXPECT_NEAR(AngleDiffDeg(mean[XA_KEP_NODE], c.node_deg), 0.0, 1e-10);
+    EXPECT_NEAR(AngleDiffDeg(mean[XA_KEP_OMEGA], c.argp_deg), 0.0, 1e-9);
+    EXPECT_NEAR(AngleDiffDeg(mean[XA_KEP_MA], c.ma_deg), 0.0, 1e-9);
+  } else {
+    // The lunisolar periodics SGP4 adds at a deep-space epoch are not removed: measured 0.0064
+    // deg in i, 1e-7 in e and 0.017 deg in mean longitude for this geostationary set (node and
+    // perigee of a 0.002-deg, e = 3e-5 orbit are not compared).
+    EXPECT_NEAR(mean[XA_KEP_E], c.e, 1e-6);
+    EXPECT_NEAR(mean[XA_KEP_INCLI], c.incl_deg, 0.01);
+    EXPECT_NEAR(AngleDiffDeg(lon_mean, lon_tle), 0.0, 0.03);
+  }
+}
+
+TEST(OscToMean, TheConversionIsNotTheIdentityBelowGeo) {
+  // At the ISS's height SGP4's J2 periodics move a by kilometres: a conversion that returned its
+  // input would pass the angle checks above for the nearly circular ISS, not this one.
+  const OscMeanCase& iss = kOscMeanCases[0];
+  double osc[6], mean[6];
+  ASSERT_EQ(PosVelToKep(iss.r_km, iss.v_kms, osc), 0);
+  ASSERT_EQ(KepOscToMean(osc, mean), 0);
+  EXPECT_GT(std::fabs(osc[XA_KEP_A] - mean[XA_KEP_A]), 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tles, OscToMean, ::testing::ValuesIn(kOscMeanCases));
+
 // ---- Bad input
 // -----------------------------------------------------------------------------------
 
@@ -293,6 +377,16 @@ TEST(ElementsBadInput, PosVelToKepRefusesDegenerateStates) {
     EXPECT_EQ(LastError().rfind(b.message, 0), 0u) << LastError();
     for (double x : kep) EXPECT_EQ(x, 0.0);
   }
+}
+
+TEST(ElementsBadInput, KepOscToMeanRefusesWhatKepToPosVelRefuses) {
+  const double hyperbolic[6] = {-7000.0, 1.2, 10.0, 0.0, 0.0, 0.0};
+  double mean[6] = {1, 1, 1, 1, 1, 1};
+  EXPECT_NE(KepOscToMean(hyperbolic, mean), 0);
+  EXPECT_EQ(LastError(),
+            "KepOscToMean: osculating elements rejected (KepToPosVel: eccentricity 1.2 out of "
+            "range [0, 1))");
+  for (double x : mean) EXPECT_EQ(x, 0.0);
 }
 
 TEST(ElementsBadInput, ScalarConversionsGiveZeroAndAMessage) {

@@ -83,6 +83,11 @@ ENGINE_API double AToN(double semiMajorAxis);
  * inclination is in degrees. 0.0 with a message for e outside [0, 1) or a non-positive n. */
 ENGINE_API double KozaiToBrouwer(double eccen, double incli, double meanMotion);
 ENGINE_API double BrouwerToKozai(double eccen, double incli, double meanMotion);
+/* SGP4 mean (Brouwer) elements of osculating ones: the mean set whose SGP4 state at its own epoch
+ * (J2 short-period and J3 long-period periodics, Earth model constants) is the osculating state.
+ * Both arrays in the Keplerian order; the mean a is that of Brouwer's mean motion (NToA). Fails
+ * (zeros) where KepToPosVel does, at i = 180 deg, and when the iteration finds no mean set. */
+ENGINE_API int KepOscToMean(const double kepOsc[6], double kepMean[6]);
 
 /* ---- Frames -------------------------------------------------------------------------------- */
 /* TEME <-> EFG: rotation by GMST (IAU 1982) of UT1, velocity with the Earth's rotation. */

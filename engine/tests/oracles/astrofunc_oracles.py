@@ -124,9 +124,28 @@ def sun_moon(spk_path):
               f"{{{', '.join(repr(float(x)) for x in m_t)}}}}},")
 
 
+def mean_elements():
+    section("python-sgp4 (sgp4.api, WGS-72): state at tsince 0 and the TLE's mean elements")
+    from sgp4.api import Satrec, WGS72
+    for l1, l2 in (ISS,
+                   ("1 00005U 58002B   00179.78495062  .00000023  00000-0  28098-4 0  4753",
+                    "2 00005  34.2682 348.7242 1859667 331.7664  19.3264 10.82419157413667"),
+                   ("1 28626U 05008A   06176.46683397 -.00000205  00000-0  10000-3 0  2190",
+                    "2 28626   0.0019 286.9433 0000335  13.7918  55.6504  1.00270176  4891")):
+        sat = Satrec.twoline2rv(l1, l2, WGS72)
+        err, r, v = sat.sgp4_tsince(0.0)
+        assert err == 0
+        n_unkozai = twoline2rv(l1, l2, wgs72).no_unkozai * 1440.0 / (2 * math.pi)
+        print(f"{{{{{r[0]!r}, {r[1]!r}, {r[2]!r}}}, {{{v[0]!r}, {v[1]!r}, {v[2]!r}}}, "
+              f"{n_unkozai!r}, {{{sat.ecco!r}, {math.degrees(sat.inclo)!r}, "
+              f"{math.degrees(sat.mo)!r}, {math.degrees(sat.nodeo)!r}, "
+              f"{math.degrees(sat.argpo)!r}}}}},  // {l1[2:7]}")
+
+
 if __name__ == "__main__":
     geodetic()
     kozai()
+    mean_elements()
     elements()
     topocentric()
     if len(sys.argv) > 1:  # a DE421 SPK file, e.g. from make_de421_spk.py
