@@ -2,6 +2,7 @@
 // (Hoots and Roehrich 1980, Section 10, DEEP "entrance for deep space secular effects";
 // Vallado et al. 2006, dspace).
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 #include "sgp4prop/sgp4_record.hpp"
@@ -55,6 +56,24 @@ Rates ResonanceRates(const Record& rec, double atime, double xli, double xni) {
 
 }  // namespace
 
+void DsResonanceSteps(Record& rec) {
+  Resonance& res = rec.ds.res;
+  if (res.irez == 0) return;
+  for (ResonanceStep* steps : {res.forward, res.backward}) {
+    const double delt = steps == res.forward ? kStep : -kStep;
+    double atime = 0.0;
+    double xli = res.xlamo;
+    double xni = rec.no_unkozai;
+    for (int k = 0; k < kResonanceSteps; ++k) {
+      const Rates rt = ResonanceRates(rec, atime, xli, xni);
+      xli += rt.xldot * delt + rt.xndt * kStep2;
+      xni += rt.xndt * delt + rt.xnddt * kStep2;
+      atime += delt;
+      steps[k] = ResonanceStep{xli, xni};
+    }
+  }
+}
+
 void DsSpace(const Record& rec, double t, double& em, double& argpm, double& inclm, double& mm,
              double& nodem, double& nm) {
   const DeepSpace& ds = rec.ds;
@@ -74,6 +93,15 @@ void DsSpace(const Record& rec, double t, double& em, double& argpm, double& inc
   double atime = 0.0;
   double xni = rec.no_unkozai;
   double xli = ds.res.xlamo;
+  // Start from the last kept step this integration passes (floor(|t| / step) steps in all).
+  const double steps = std::floor(std::fabs(t) / kStep);
+  if (steps >= 1.0) {
+    const int k = steps > kResonanceSteps ? kResonanceSteps : static_cast<int>(steps);
+    const ResonanceStep& kept = t > 0.0 ? ds.res.forward[k - 1] : ds.res.backward[k - 1];
+    atime = k * delt;
+    xli = kept.xli;
+    xni = kept.xni;
+  }
   Rates rt = ResonanceRates(rec, atime, xli, xni);
   while (std::fabs(t - atime) >= kStep) {
     xli += rt.xldot * delt + rt.xndt * kStep2;

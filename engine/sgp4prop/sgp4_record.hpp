@@ -43,12 +43,24 @@ struct LunarSolar {
   double zmol, zmos;
 };
 
+// State of the resonance integration after a whole number of steps from epoch.
+struct ResonanceStep {
+  double xli, xni;
+};
+
+// Steps of the resonance integration kept at initialisation in each direction (720 min each,
+// so about 32 days): a propagation starts from the last kept step it would pass, which gives the
+// same numbers as stepping from epoch and spares the steps.
+inline constexpr int kResonanceSteps = 64;
+
 // The resonance terms of dsinit that dspace integrates.
 struct Resonance {
   int irez;  // 0 none, 1 one-day (synchronous), 2 half-day
   double d2201, d2211, d3210, d3222, d4410, d4422, d5220, d5232, d5421, d5433;
   double del1, del2, del3;
   double xfact, xlamo;
+  // forward[k] / backward[k]: the state after k + 1 steps forwards / backwards from epoch.
+  ResonanceStep forward[kResonanceSteps], backward[kResonanceSteps];
 };
 
 struct DeepSpace {
@@ -132,6 +144,9 @@ void DsCom(double epoch_ds50, double ep, double argpp, double tc, double inclp, 
 // dsinit: secular lunar-solar rates and resonance terms.
 void DsInit(const Gravity& grav, const DsComOut& com, const Record& rec, double eccsq,
             double xpidot, DeepSpace& ds);
+
+// Fills the kept steps of the resonance integration (after dsinit).
+void DsResonanceSteps(Record& rec);
 
 // dspace: secular lunar-solar effects and the resonance integration at t minutes.
 void DsSpace(const Record& rec, double t, double& em, double& argpm, double& inclm, double& mm,

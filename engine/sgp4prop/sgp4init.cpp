@@ -181,6 +181,7 @@ int Sgp4Init(const MeanElements& el, std::int64_t satnum, Record& rec) {
     DsComOut com{};
     DsCom(el.epoch_ds50_utc, el.ecco, el.argpo, 0.0, el.inclo, el.nodeo, no, com, rec.ds.ls);
     DsInit(g, com, rec, eccsq, xpidot, rec.ds);
+    DsResonanceSteps(rec);
   }
 
   if (!rec.isimp) {
