@@ -61,7 +61,7 @@ const Submodule kSubmodules[] = {
     {"enums", "talvoran._talvoran.enums", talvoran::fill_enums},
     {"time", "talvoran._talvoran.time", talvoran::fill_time},
     {"elements", "talvoran._talvoran.elements", talvoran::fill_elements},
-    {"propagation", "talvoran._talvoran.propagation", fill_nothing_yet},
+    {"propagation", "talvoran._talvoran.propagation", talvoran::fill_propagation},
     {"catalogs", "talvoran._talvoran.catalogs", fill_nothing_yet},
     {"bodies", "talvoran._talvoran.bodies", fill_nothing_yet},
     {"events", "talvoran._talvoran.events", fill_nothing_yet},
@@ -87,7 +87,10 @@ void fill_root(nb::module_& m) {
         "to 2050. Without one, analytic series serve.");
 }
 
-void fill_saal(nb::module_& m) { fill_main_interface(m); }
+void fill_saal(nb::module_& m) {
+  fill_main_interface(m);
+  bind_tle_interface(m);
+}
 
 void fill_time(nb::module_& m) {
   bind_time_span(m);
@@ -96,6 +99,7 @@ void fill_time(nb::module_& m) {
 }
 
 void fill_elements(nb::module_& m) {
+  bind_tle(m);
   bind_cartesian_state(m);
   bind_cartesian_vector(m);
   bind_keplerian_state(m);

@@ -34,6 +34,18 @@ void def_prop_rw(Class& cls, const char* name, Getter&& getter, Setter&& setter,
   nb::setattr(cls, name, prop);
 }
 
+// A write-only property (reading it raises AttributeError); deletion as for def_prop_rw.
+template <class Class, class Setter>
+void def_prop_wo(Class& cls, const char* name, Setter&& setter, const char* doc = nullptr) {
+  nb::object fset = nb::cpp_function(std::forward<Setter>(setter), nb::is_method());
+  nb::object fdel = nb::cpp_function(
+      [](nb::handle) { throw nb::attribute_error("can't delete attribute"); }, nb::is_method());
+  nb::object prop =
+      nb::module_::import_("builtins")
+          .attr("property")(nb::none(), fset, fdel, doc ? nb::object(nb::str(doc)) : nb::none());
+  nb::setattr(cls, name, prop);
+}
+
 // A new, empty submodule named `short_name`, to be filled and then registered.
 nb::module_ new_submodule(const char* short_name);
 
