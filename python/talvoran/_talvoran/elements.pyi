@@ -3,6 +3,78 @@ from . import time
 from . import enums
 
 
+class TLE:
+    """A two-line element set, loaded in the engine for as long as it lives."""
+
+    @staticmethod
+    def from_lines(line_1: str, line_2: str, line_3: str | None = None) -> TLE:
+        """Reads two element lines, or a name line and two element lines."""
+
+    @property
+    def id(self) -> str: ...
+
+    @property
+    def name(self) -> str | None: ...
+
+    @property
+    def designator(self) -> str: ...
+
+    @property
+    def norad_id(self) -> int: ...
+
+    @property
+    def classification(self) -> enums.Classification: ...
+
+    @property
+    def type(self) -> enums.KeplerianType: ...
+
+    @property
+    def epoch(self) -> time.Epoch: ...
+
+    @property
+    def semi_major_axis(self) -> float: ...
+
+    @property
+    def eccentricity(self) -> float: ...
+
+    @property
+    def inclination(self) -> float: ...
+
+    @property
+    def raan(self) -> float: ...
+
+    @property
+    def argument_of_perigee(self) -> float: ...
+
+    @property
+    def mean_anomaly(self) -> float: ...
+
+    @property
+    def mean_motion(self) -> float:
+        """Revolutions per day."""
+
+    @property
+    def mean_motion_dot(self) -> float: ...
+
+    @property
+    def mean_motion_dot_dot(self) -> float: ...
+
+    @property
+    def b_term(self) -> float: ...
+
+    @property
+    def b_star(self) -> float: ...
+
+    @property
+    def agom(self) -> float: ...
+
+    @property
+    def cartesian_state(self) -> CartesianState: ...
+
+    @property
+    def lines(self) -> tuple[str, str]:
+        """The two element lines, with check sums."""
+
 class CartesianState:
     """Position (km) and velocity (km/s) at an epoch in a frame."""
 
