@@ -298,13 +298,19 @@ int Sgp4PropDs50UtcPosVelBatch(int64_t satKey, int n, const double* ds50UTC, dou
   if (n < 0 || (n > 0 && (ds50UTC == nullptr || out == nullptr))) {
     return engine::fail("Sgp4PropDs50UtcPosVelBatch: invalid count or null array");
   }
+  const std::ptrdiff_t count = n;
+  for (std::ptrdiff_t j = 0; j < 6 * count; ++j) out[j] = 0.0;
   int status = 1;
   sgp4prop::WithSatellite(satKey, [&](const Satellite& sat) {
     status = 0;
-    for (int i = 0; i < n && status == 0; ++i) {
+    for (std::ptrdiff_t i = 0; i < count && status == 0; ++i) {
       const double tsince = (ds50UTC[i] - sat.rec.epoch_ds50_utc) * sgp4prop::kMinPerDay;
-      double* s = out + 6 * static_cast<std::ptrdiff_t>(i);
-      status = sgp4prop::Propagate(sat, tsince, s, s + 3);
+      double r[3], v[3];
+      status = sgp4prop::Propagate(sat, tsince, r, v);
+      for (std::ptrdiff_t k = 0; k < 3; ++k) {
+        out[k * count + i] = r[k];
+        out[(k + 3) * count + i] = v[k];
+      }
     }
   });
   return status;

@@ -476,9 +476,10 @@ TEST_F(Sgp4Keys, BatchEqualsSingleCalls) {
   for (int i = 0; i < 50; ++i) {
     double r[3], v[3];
     ASSERT_EQ(Sgp4PropDs50UtcPosVel(key, times[static_cast<std::size_t>(i)], r, v), 0);
+    // Structure of arrays: component k of state i at k * n + i.
     for (int k = 0; k < 3; ++k) {
-      EXPECT_EQ(out[static_cast<std::size_t>(6 * i + k)], r[k]);
-      EXPECT_EQ(out[static_cast<std::size_t>(6 * i + 3 + k)], v[k]);
+      EXPECT_EQ(out[static_cast<std::size_t>(k * 50 + i)], r[k]);
+      EXPECT_EQ(out[static_cast<std::size_t>((k + 3) * 50 + i)], v[k]);
     }
   }
 }

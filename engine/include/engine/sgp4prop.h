@@ -40,8 +40,9 @@ ENGINE_EXTERN_C_BEGIN
 #define XA_SGP4OUT_MN_MA 18    /* mean anomaly, deg [0, 360) */
 #define XA_SGP4OUT_MN_NODE 19  /* mean right ascension of the node, deg [0, 360) */
 #define XA_SGP4OUT_MN_OMEGA 20 /* mean argument of perigee, deg [0, 360) */
-#define XA_SGP4OUT_OSC_A 21 /* osculating two-body elements of the state (WGS-72 GM), same order \
-                             */
+#define XA_SGP4OUT_OSC_A                                                  \
+  21 /* osculating two-body elements of the state (WGS-72 GM), same order \
+      */
 #define XA_SGP4OUT_OSC_E 22
 #define XA_SGP4OUT_OSC_INCLI 23
 #define XA_SGP4OUT_OSC_MA 24
@@ -66,9 +67,10 @@ ENGINE_API int Sgp4GetCount(void);
 ENGINE_API int Sgp4PropDs50UtcPosVel(int64_t satKey, double ds50UTC, double pos[3], double vel[3]);
 /* The same at a time in minutes since the TLE epoch (no loss of precision from a day count). */
 ENGINE_API int Sgp4PropMse(int64_t satKey, double minutesSinceEpoch, double pos[3], double vel[3]);
-/* n states at once: out[6 i .. 6 i + 5] = position and velocity at ds50UTC[i]. Returns 0, or the
- * status of the first time that fails (its message set; that state and the later ones are left
- * as computed up to that point: the failed one zero, later ones untouched). */
+/* n states at once, as a structure of arrays: out[k * n + i] is component k (x, y, z in km, then
+ * vx, vy, vz in km/s) at ds50UTC[i], so out holds 6 n doubles. One lookup for all. Returns 0, or
+ * the status of the first time that fails (its message set; the states from there on are left
+ * zero, or as computed for a decay). */
 ENGINE_API int Sgp4PropDs50UtcPosVelBatch(int64_t satKey, int n, const double* ds50UTC,
                                           double* out);
 /* Every output of one propagation (XA_SGP4OUT slots) at a time of type timeType
