@@ -11,7 +11,7 @@ STAMPS := .stamps
 CMAKE_BUILD = $(firstword $(wildcard build/cp*))
 
 .PHONY: demo test setup build test-cpp test-py check-format check-stubs stubs format \
-        test-sanitize clean
+        test-sanitize bench clean
 
 demo: build
 	$(PY) -m talvoran
@@ -59,6 +59,10 @@ format:
 # both test suites run against that build.
 test-sanitize: $(STAMPS)/venv
 	scripts/test-sanitize.sh $(PY)
+
+# Benchmarks against peers, side by side in one run (see bench/).
+bench: build
+	$(PY) bench/bench_sgp4.py
 
 clean:
 	rm -rf build $(STAMPS) $(VENV)
