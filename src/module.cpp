@@ -62,7 +62,7 @@ const Submodule kSubmodules[] = {
     {"time", "talvoran._talvoran.time", talvoran::fill_time},
     {"elements", "talvoran._talvoran.elements", talvoran::fill_elements},
     {"propagation", "talvoran._talvoran.propagation", talvoran::fill_propagation},
-    {"catalogs", "talvoran._talvoran.catalogs", fill_nothing_yet},
+    {"catalogs", "talvoran._talvoran.catalogs", talvoran::fill_catalogs},
     {"bodies", "talvoran._talvoran.bodies", fill_nothing_yet},
     {"events", "talvoran._talvoran.events", fill_nothing_yet},
     {"estimation", "talvoran._talvoran.estimation", fill_nothing_yet},
@@ -107,6 +107,8 @@ void fill_elements(nb::module_& m) {
   bind_spherical_vector(m);
   bind_equinoctial_elements(m);
   bind_geodetic_position(m);
+  bind_orbit_plot_state(m);
+  bind_orbit_plot_data(m);
   bind_relative_state(m);
 }
 
