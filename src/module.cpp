@@ -63,7 +63,7 @@ const Submodule kSubmodules[] = {
     {"elements", "talvoran._talvoran.elements", talvoran::fill_elements},
     {"propagation", "talvoran._talvoran.propagation", talvoran::fill_propagation},
     {"catalogs", "talvoran._talvoran.catalogs", talvoran::fill_catalogs},
-    {"bodies", "talvoran._talvoran.bodies", fill_nothing_yet},
+    {"bodies", "talvoran._talvoran.bodies", talvoran::fill_bodies},
     {"events", "talvoran._talvoran.events", fill_nothing_yet},
     {"estimation", "talvoran._talvoran.estimation", fill_nothing_yet},
     {"exceptions", "talvoran._talvoran.exceptions", talvoran::fill_exceptions},

@@ -25,6 +25,7 @@ void fill_propagation(nanobind::module_& m);
 void bind_orbit_plot_state(nanobind::module_& m);
 void bind_orbit_plot_data(nanobind::module_& m);
 void fill_catalogs(nanobind::module_& m);
+void fill_bodies(nanobind::module_& m);
 void bind_cartesian_state(nanobind::module_& m);
 void bind_cartesian_vector(nanobind::module_& m);
 void bind_keplerian_state(nanobind::module_& m);
