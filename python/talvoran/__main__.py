@@ -1,35 +1,68 @@
-"""python -m talvoran: a short tour of the package on its bundled data."""
+"""python -m talvoran: a short tour on the bundled sample catalog.
 
+Reads CelesTrak element sets, builds satellites, propagates them with SGP4 and prints their
+states, geodetic positions and an ephemeris summary.
+"""
+
+import math
+import pathlib
 import sys
+import time
 
 import talvoran
-from talvoran import enums
+from talvoran.bodies import Satellite
+from talvoran.catalogs import TLECatalog
+from talvoran.enums import ReferenceFrame, TimeSystem
+from talvoran.time import Epoch, TimeSpan
+
+SAMPLE = pathlib.Path(__file__).resolve().parent / "data" / "sample-active-20200930.tle"
 
 
-def _tree(module, indent="  "):
-    for name in dir(module):
-        if name.startswith("_"):
-            continue
-        obj = getattr(module, name)
-        kind = "class" if isinstance(obj, type) else type(obj).__name__
-        print(f"{indent}{name:<28} {kind}")
+def rule(title):
+    print(f"\n{title}\n{'-' * len(title)}")
 
 
 def main() -> int:
-    print(f"talvoran {talvoran.__version__} on Python {sys.version.split()[0]}")
-    print(f"worker pool: {talvoran.get_thread_count()} threads")
-    print(f"engine key mode: {talvoran.saal.MainInterface.get_key_mode()!r}")
-    print()
-    print("Module tree:")
-    for name in ("saal", "astro_func_interface", "time_func_interface", "enums", "time",
-                 "elements", "propagation", "catalogs", "bodies", "events", "estimation",
-                 "exceptions"):
-        module = getattr(talvoran._talvoran, name)
-        print(f" {name}")
-        _tree(module)
-    print()
-    print("Time systems:", ", ".join(repr(getattr(enums.TimeSystem, m))
-                                     for m in ("UTC", "TAI", "UT1", "TT")))
+    print(f"talvoran {talvoran.__version__} on Python {sys.version.split()[0]}, "
+          f"{talvoran.get_thread_count()} worker threads")
+
+    rule("Time scales")
+    now = Epoch.from_iso("2020-10-01T00:00:00", TimeSystem.UTC)
+    for system in (TimeSystem.UTC, TimeSystem.TAI, TimeSystem.TT, TimeSystem.UT1):
+        e = now.to_system(system)
+        print(f"  {system.value:<4} {e.to_iso()}   (day {e.days_since_1950:.9f} since 1950)")
+    print(f"  GMST 1982: {math.degrees(now.to_fk5_greenwich_angle()):.6f} deg")
+
+    rule(f"Catalog {SAMPLE.name}")
+    t0 = time.perf_counter()
+    catalog = TLECatalog.from_tle_file(str(SAMPLE))
+    print(f"  {catalog.count} element sets read in {1e3 * (time.perf_counter() - t0):.1f} ms")
+    tles = sorted((catalog[k] for k in catalog.keys()), key=lambda t: t.norad_id)
+
+    rule("States at 2020-10-01T00:00:00 UTC (TEME, then geodetic)")
+    print(f"  {'NORAD':>6}  {'name':<22} {'x km':>11} {'y km':>11} {'z km':>11} "
+          f"{'|v| km/s':>8}  {'lat':>7} {'lon':>8} {'alt km':>9}")
+    for tle in tles[:12]:
+        sat = Satellite.from_tle(tle)
+        s = sat.get_state_at_epoch(now)
+        if s is None:
+            print(f"  {tle.norad_id:>6}  {tle.name:<22} SGP4 could not propagate")
+            continue
+        p, v = s.position, s.velocity
+        lat, lon, alt = talvoran.astro_func_interface.time_teme_to_lla(
+            now.days_since_1950, [p.x, p.y, p.z])
+        print(f"  {tle.norad_id:>6}  {tle.name[:22]:<22} {p.x:11.3f} {p.y:11.3f} {p.z:11.3f} "
+              f"{v.magnitude:8.4f}  {lat:7.3f} {lon:8.3f} {alt:9.3f}")
+
+    first = tles[0]
+    rule(f"{first.name} through the frames")
+    state = Satellite.from_tle(first).get_state_at_epoch(now)
+    for frame in (ReferenceFrame.TEME, ReferenceFrame.J2000, ReferenceFrame.EFG, ReferenceFrame.ECR):
+        p = state.to_frame(frame).position
+        print(f"  {frame.value:<5} {p.x:12.4f} {p.y:12.4f} {p.z:12.4f} km")
+    k = state.to_keplerian()
+    print(f"  osculating: a {k.semi_major_axis:.3f} km, e {k.eccentricity:.6f}, "
+          f"i {k.inclination:.4f} deg")
     return 0
 
 
