@@ -283,6 +283,83 @@ class GeodeticPosition:
     @property
     def altitude(self) -> float: ...
 
+class OrbitPlotState:
+    """One point of an orbit plot."""
+
+    @property
+    def latitude(self) -> float: ...
+
+    @property
+    def longitude(self) -> float: ...
+
+    @property
+    def altitude(self) -> float: ...
+
+    @property
+    def semi_major_axis(self) -> float: ...
+
+    @property
+    def eccentricity(self) -> float: ...
+
+    @property
+    def inclination(self) -> float: ...
+
+    @property
+    def raan(self) -> float: ...
+
+    @property
+    def radius(self) -> float: ...
+
+    @property
+    def apogee_radius(self) -> float: ...
+
+    @property
+    def perigee_radius(self) -> float: ...
+
+    @property
+    def epoch(self) -> time.Epoch: ...
+
+class OrbitPlotData:
+    """
+    Parallel series of epochs, geodetic coordinates, elements and radii; every read returns a new list.
+    """
+
+    @property
+    def satellite_id(self) -> str: ...
+
+    @property
+    def epochs(self) -> list[str]: ...
+
+    @property
+    def latitudes(self) -> list[float]: ...
+
+    @property
+    def longitudes(self) -> list[float]: ...
+
+    @property
+    def altitudes(self) -> list[float]: ...
+
+    @property
+    def semi_major_axes(self) -> list[float]: ...
+
+    @property
+    def eccentricities(self) -> list[float]: ...
+
+    @property
+    def inclinations(self) -> list[float]: ...
+
+    @property
+    def raans(self) -> list[float]: ...
+
+    @property
+    def radii(self) -> list[float]: ...
+
+    @property
+    def apogee_radii(self) -> list[float]: ...
+
+    @property
+    def perigee_radii(self) -> list[float]: ...
+
 class RelativeState:
     """
     A secondary satellite's position and velocity relative to an origin satellite.
