@@ -1,18 +1,11 @@
 #include "saal/astro_func.hpp"
 
-#include <algorithm>
-
 #include "binding/engine_error.hpp"
 #include "engine/astrofunc.h"
 
 namespace talvoran::astro {
 
 namespace {
-
-template <std::size_t N>
-bool all_zero(const std::array<double, N>& a) {
-  return std::all_of(a.begin(), a.end(), [](double v) { return v == 0.0; });
-}
 
 // The engine's number of nutation terms for its RA/Dec rotations.
 constexpr int kNutationTerms = 106;

@@ -12,6 +12,15 @@ namespace talvoran::astro {
 using Vec3 = std::array<double, 3>;
 using Topo = std::array<double, 10>;
 
+// Whether every output of an engine call is exactly zero, the engine's sign of a failed call.
+template <std::size_t N>
+bool all_zero(const std::array<double, N>& a) {
+  for (double v : a) {
+    if (v != 0.0) return false;
+  }
+  return true;
+}
+
 // Latitude, longitude (degrees) and height (km) of an Earth-fixed position. The zero vector fails
 // with "Input EFG position is zero vector."; an all-zero result fails with the engine's message.
 std::expected<Vec3, std::string> efg_to_lla(const Vec3& efg);

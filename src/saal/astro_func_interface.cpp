@@ -69,9 +69,7 @@ std::array<double, 6> horizon_to_teme(double theta, double lat, const Vec3& sen_
                                       const Rae& xa_rae) {
   std::array<double, 6> out{};
   RAEToECI(theta, lat, xa_rae.data(), sen_pos.data(), out.data(), out.data() + 3);
-  if (std::all_of(out.begin(), out.end(), [](double v) { return v == 0.0; })) {
-    throw std::runtime_error(engine_last_error());
-  }
+  if (astro::all_zero(out)) throw std::runtime_error(engine_last_error());
   return out;
 }
 
