@@ -97,14 +97,26 @@ def test_states_carry_the_epoch_as_given():
     assert p.force_properties.drag_coefficient == t.b_term
 
 
+def afspc_satrec(l1, l2):
+    """python-sgp4 in the operational (AFSPC) mode, as the engine runs SGP4: near-equatorial
+    orbits keep their node in [0, 2 pi) in the Lyddane branch. Its default "improved" mode does
+    not, which moves a near-equatorial MEO such as O3B FM4 (39189) by 7.7 m."""
+    ref = sgp4.api.Satrec.twoline2rv(l1, l2, sgp4.api.WGS72)
+    sat = sgp4.api.Satrec()
+    sat.sgp4init(sgp4.api.WGS72, "a", ref.satnum, ref.jdsatepoch + ref.jdsatepochF - 2433281.5,
+                 ref.bstar, ref.ndot, ref.nddot, ref.ecco, ref.argpo, ref.inclo, ref.mo,
+                 ref.no_kozai, ref.nodeo)
+    return sat
+
+
 def test_a_real_catalog_against_python_sgp4():
     lines = (DATA / "catalog-20200930.tle").read_text().splitlines()
     worst = 0.0
-    for name, l1, l2 in list(zip(lines[0::3], lines[1::3], lines[2::3]))[::10]:
+    for name, l1, l2 in list(zip(lines[0::3], lines[1::3], lines[2::3]))[::3]:
         t = TLE.from_lines(name, l1, l2)
         p = InertialPropagator.from_tle(t)
-        ref = sgp4.api.Satrec.twoline2rv(l1, l2, sgp4.api.WGS72)
-        for hours in (-72.0, -7.5, 0.0, 13.25, 72.0):
+        ref = afspc_satrec(l1, l2)
+        for hours in (-72.0, -7.5, 0.0, 13.25, 30.0, 72.0):
             e, r, v = ref.sgp4_tsince(hours * 60.0)
             state = p.get_cartesian_state_at_epoch(t.epoch + TimeSpan.from_hours(hours))
             if e != 0:
