@@ -74,7 +74,7 @@ void DpPer(const LunarSolar& ls, double t, double& ep, double& inclp, double& no
   const double dbet = -ph * sinop + pinc * cosip * cosop;
   alfdp += dalf;
   betdp += dbet;
-  nodep = std::fmod(nodep, kTwoPi);
+  nodep = FmodTwoPi(nodep);
   // NOTE: the node is taken in [0, 2 pi) before and after the arctangent, as the operational
   // code does; the continuity test below then picks the same branch as it. Object 23599 of the
   // verification set (e.g. at 420 minutes) depends on this choice.

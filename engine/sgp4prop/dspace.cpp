@@ -10,7 +10,6 @@
 namespace sgp4 {
 namespace {
 
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kRptim = 4.37526908801129966e-3;  // Earth rotation, rad/min
 // Phases of the resonance terms.
 constexpr double kFasx2 = 0.13130908, kFasx4 = 2.8843198, kFasx6 = 0.37448087;
@@ -59,17 +58,23 @@ Rates ResonanceRates(const Record& rec, double atime, double xli, double xni) {
 void DsResonanceSteps(Record& rec) {
   Resonance& res = rec.ds.res;
   if (res.irez == 0) return;
+  const auto kept = [](double xli, double xni, const Rates& rt) {
+    return ResonanceStep{xli, xni, rt.xndt, rt.xldot, rt.xnddt};
+  };
+  const Rates at_epoch = ResonanceRates(rec, 0.0, res.xlamo, rec.no_unkozai);
+  res.epoch = kept(res.xlamo, rec.no_unkozai, at_epoch);
   for (ResonanceStep* steps : {res.forward, res.backward}) {
     const double delt = steps == res.forward ? kStep : -kStep;
     double atime = 0.0;
     double xli = res.xlamo;
     double xni = rec.no_unkozai;
+    Rates rt = at_epoch;
     for (int k = 0; k < kResonanceSteps; ++k) {
-      const Rates rt = ResonanceRates(rec, atime, xli, xni);
       xli += rt.xldot * delt + rt.xndt * kStep2;
       xni += rt.xndt * delt + rt.xnddt * kStep2;
       atime += delt;
-      steps[k] = ResonanceStep{xli, xni};
+      rt = ResonanceRates(rec, atime, xli, xni);
+      steps[k] = kept(xli, xni, rt);
     }
   }
 }
@@ -88,21 +93,21 @@ void DsSpace(const Record& rec, double t, double& em, double& argpm, double& inc
   // NOTE: the paper's code keeps the last step between calls and continues from it; the steps
   // always start at epoch on the same grid, so starting over gives the same numbers and keeps
   // the record read-only.
-  const double theta = std::fmod(ds.gsto + t * kRptim, kTwoPi);
+  const double theta = FmodTwoPi(ds.gsto + t * kRptim);
   const double delt = t > 0.0 ? kStep : -kStep;
-  double atime = 0.0;
-  double xni = rec.no_unkozai;
-  double xli = ds.res.xlamo;
-  // Start from the last kept step this integration passes (floor(|t| / step) steps in all).
+  // Start from the last kept step this integration passes (floor(|t| / step) steps in all), or
+  // from epoch, with the rates kept there.
   const double steps = std::floor(std::fabs(t) / kStep);
+  const ResonanceStep* kept = &ds.res.epoch;
+  double atime = 0.0;
   if (steps >= 1.0) {
     const int k = steps > kResonanceSteps ? kResonanceSteps : static_cast<int>(steps);
-    const ResonanceStep& kept = t > 0.0 ? ds.res.forward[k - 1] : ds.res.backward[k - 1];
+    kept = t > 0.0 ? &ds.res.forward[k - 1] : &ds.res.backward[k - 1];
     atime = k * delt;
-    xli = kept.xli;
-    xni = kept.xni;
   }
-  Rates rt = ResonanceRates(rec, atime, xli, xni);
+  double xli = kept->xli;
+  double xni = kept->xni;
+  Rates rt{kept->xndt, kept->xldot, kept->xnddt};
   while (std::fabs(t - atime) >= kStep) {
     xli += rt.xldot * delt + rt.xndt * kStep2;
     xni += rt.xndt * delt + rt.xnddt * kStep2;

@@ -9,14 +9,13 @@ namespace sgp4 {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2.0 * kPi;
 constexpr double kX2o3 = 2.0 / 3.0;
 constexpr double kTemp4 = 1.5e-12;
 
 }  // namespace
 
 int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanState* mean) {
-  const Gravity& g = Wgs72();
+  const Gravity& g = rec.grav;
 
   // ---- secular gravity and atmospheric drag ----
   const double xmdf = rec.mo + rec.mdot * t;
@@ -58,10 +57,10 @@ int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanStat
   if (em < 1.0e-6) em = 1.0e-6;
   mm += rec.no_unkozai * templ;
   double xlm = mm + argpm + nodem;
-  nodem = std::fmod(nodem, kTwoPi);
-  argpm = std::fmod(argpm, kTwoPi);
-  xlm = std::fmod(xlm, kTwoPi);
-  mm = std::fmod(xlm - argpm - nodem, kTwoPi);
+  nodem = FmodTwoPi(nodem);
+  argpm = FmodTwoPi(argpm);
+  xlm = FmodTwoPi(xlm);
+  mm = FmodTwoPi(xlm - argpm - nodem);
   if (mean != nullptr) *mean = MeanState{am, em, inclm, nodem, argpm, mm, nm};
 
   // ---- lunar-solar periodics ----
@@ -70,8 +69,8 @@ int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanStat
   double argpp = argpm;
   double nodep = nodem;
   double mp = mm;
-  double sinip = std::sin(inclm);
-  double cosip = std::cos(inclm);
+  double sinip = rec.sinio;  // inclm is the epoch's unless deep space
+  double cosip = rec.cosio;
   double aycof = rec.aycof;
   double xlcof = rec.xlcof;
   double con41 = rec.con41;
@@ -104,7 +103,7 @@ int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanStat
   const double xl = mp + argpp + nodep + temp * xlcof * axnl;
 
   // ---- Kepler's equation in the variables axnl, aynl ----
-  const double u = std::fmod(xl - nodep, kTwoPi);
+  const double u = FmodTwoPi(xl - nodep);
   double eo1 = u;
   double tem5 = 9999.9;
   double sineo1 = 0.0, coseo1 = 0.0;

@@ -11,7 +11,10 @@
 // propagated by any number of threads at once.
 #pragma once
 
+#include <bit>
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 
 namespace sgp4 {
 
@@ -26,6 +29,27 @@ struct Gravity {
 
 // The WGS-72 constants, read once from envconst (see sgp4init.cpp).
 const Gravity& Wgs72();
+
+// std::fmod(x, 2 pi), the same number, without the library call for the angles SGP4 meets.
+// fmod is exact, so when the quotient q is right, x - q 2 pi is computed exactly: 2 pi is split
+// into hi (27 significant bits) + lo (the other 26), q < 2^27 makes q hi and q lo exact, and
+// |x| - q hi is exact because both are multiples of ulp(q hi) and it is below 2^53 of them. A
+// quotient off by one shows as a remainder within rounding of 0 or of 2 pi; those, large
+// arguments and non-finite ones go to std::fmod.
+inline double FmodTwoPi(double x) {
+  constexpr double kTwoPi = 2.0 * std::numbers::pi;
+  constexpr double kHi =
+      std::bit_cast<double>(std::bit_cast<std::uint64_t>(kTwoPi) & ~((std::uint64_t{1} << 26) - 1));
+  constexpr double kLo = kTwoPi - kHi;
+  constexpr double kMargin = 1e-12;  // far above the rounding of the two steps (about 1e-15)
+  const double ax = std::fabs(x);
+  if (ax < kTwoPi) return x;
+  if (!(ax < 0x1p25)) return std::fmod(x, kTwoPi);
+  const auto q = static_cast<double>(static_cast<std::int64_t>(ax * (1.0 / kTwoPi)));
+  const double r = (ax - q * kHi) - q * kLo;
+  if (!(r > kMargin && r < kTwoPi - kMargin)) return std::fmod(x, kTwoPi);
+  return x < 0.0 ? -r : r;
+}
 
 // Mean elements of a TLE as the theory takes them (Kozai mean motion, radians, rad/min).
 struct MeanElements {
@@ -43,9 +67,11 @@ struct LunarSolar {
   double zmol, zmos;
 };
 
-// State of the resonance integration after a whole number of steps from epoch.
+// State of the resonance integration after a whole number of steps from epoch, with its rates
+// there: dn/dt, dL/dt and d2n/dt2.
 struct ResonanceStep {
   double xli, xni;
+  double xndt, xldot, xnddt;
 };
 
 // Steps of the resonance integration kept at initialisation in each direction (720 min each,
@@ -59,7 +85,8 @@ struct Resonance {
   double d2201, d2211, d3210, d3222, d4410, d4422, d5220, d5232, d5421, d5433;
   double del1, del2, del3;
   double xfact, xlamo;
-  // forward[k] / backward[k]: the state after k + 1 steps forwards / backwards from epoch.
+  // epoch: the state at epoch; forward[k] / backward[k]: after k + 1 steps forwards / backwards.
+  ResonanceStep epoch;
   ResonanceStep forward[kResonanceSteps], backward[kResonanceSteps];
 };
 
@@ -87,6 +114,9 @@ struct Record {
   double d2, d3, d4, delmo, eta, omgcof, xmcof, sinmao;
   // Short-period and long-period coefficients at epoch (recomputed for deep space).
   double con41, x1mth2, x7thm1, aycof, xlcof;
+  double sinio, cosio;  // sin and cos of the epoch inclination (near Earth the mean one)
+
+  Gravity grav;  // Wgs72(), kept here for sgp4
 
   DeepSpace ds;  // used only when deep_space
 };

@@ -80,6 +80,7 @@ double ReKozai(double no_unkozai, double ecco, double inclo) {
 int Sgp4Init(const MeanElements& el, std::int64_t satnum, Record& rec) {
   const Gravity& g = Wgs72();
   rec = Record{};
+  rec.grav = g;
   rec.satnum = satnum;
   rec.epoch_ds50_utc = el.epoch_ds50_utc;
   rec.bstar = el.bstar;
@@ -172,6 +173,8 @@ int Sgp4Init(const MeanElements& el, std::int64_t satnum, Record& rec) {
   rec.delmo = delmotemp * delmotemp * delmotemp;
   rec.sinmao = std::sin(el.mo);
   rec.x7thm1 = 7.0 * cosio2 - 1.0;
+  rec.sinio = sinio;
+  rec.cosio = cosio;
 
   // ---- deep space: periods of 225 minutes and more ----
   if (kTwoPi / no >= 225.0) {
