@@ -18,6 +18,20 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 asan=$(gcc -print-file-name=libasan.so)
 ubsan=$(gcc -print-file-name=libubsan.so)
-cd tests
-LD_PRELOAD="$asan:$ubsan" ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
-  PYTHONPATH="$(cd .. && pwd)/$site" "../$PY" -m pytest -q -p no:cacheprovider
+root=$(pwd)
+# pytest captures the test process's standard error, so the sanitizers write their reports to
+# files, shown here when the run fails.
+reports=$root/build/sanitize/reports
+rm -rf "$reports" && mkdir -p "$reports"
+status=0
+(
+  cd tests
+  LD_PRELOAD="$asan:$ubsan" \
+    ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:suppressions=$root/scripts/asan.supp:log_path=$reports/asan" \
+    UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan" \
+    PYTHONPATH="$root/$site" "../$PY" -m pytest -q -p no:cacheprovider
+) || status=$?
+for report in "$reports"/*; do
+  [ -e "$report" ] && { echo "== $report"; cat "$report"; }
+done
+exit $status
