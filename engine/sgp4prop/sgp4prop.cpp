@@ -1,27 +1,34 @@
 // The C surface of sgp4prop: SGP4 records by TLE key and the propagation calls.
 //
-// NOTE: records are created whole and never changed; a key map behind a reader-writer lock
-// holds them. Propagation takes the shared lock for the lookup and the computation only, so it
-// never waits for another propagation and allocates nothing.
+// NOTE: records are created whole and never changed. The key table is an open-addressing hash
+// whose slots writers (under a mutex) fill, replace or empty with atomic stores, and which they
+// rebuild into a new table when it fills. Propagation reads it without a lock: a reader announces
+// the writers' epoch in its own slot (epoch-based reclamation), and writers free what they have
+// unlinked only once no reader announced at an epoch up to the one it was unlinked in. So a
+// propagation never waits, allocates nothing and writes no memory other threads read.
 #include "engine/sgp4prop.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <numbers>
-#include <shared_mutex>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "common/error.hpp"
 #include "engine/tle.h"
 #include "sgp4prop/store.hpp"
 
 namespace sgp4prop {
+
+std::atomic<const Table*> g_table{nullptr};
+thread_local ThreadReader t_reader{nullptr, 0};
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -32,14 +39,140 @@ constexpr double kMinPerDay = 1440.0;
 // B = B* x 12.741621 relates the XP ballistic coefficient (m^2/kg) to B* (1/Earth radii).
 constexpr double kBtermPerBstar = 12.741621;
 
+// ---- readers ----
+
+std::atomic<Reader*> g_readers{nullptr};
+std::atomic<std::uint64_t> g_epoch{1};
+
+Reader* ClaimReader() {
+  for (Reader* r = g_readers.load(std::memory_order_acquire); r != nullptr; r = r->next) {
+    bool expected = false;
+    if (!r->taken.load(std::memory_order_relaxed) &&
+        r->taken.compare_exchange_strong(expected, true))
+      return r;
+  }
+  auto* r = new Reader;  // kept for the life of the process
+  r->taken.store(true, std::memory_order_relaxed);
+  Reader* head = g_readers.load(std::memory_order_relaxed);
+  do {
+    r->next = head;
+  } while (!g_readers.compare_exchange_weak(head, r, std::memory_order_release,
+                                            std::memory_order_relaxed));
+  return r;
+}
+
+// Gives the thread's Reader back when the thread ends; constructed with the first read.
+struct ReaderRelease {
+  ~ReaderRelease() {
+    if (t_reader.reader == nullptr) return;
+    t_reader.reader->epoch.store(0, std::memory_order_seq_cst);
+    t_reader.reader->taken.store(false, std::memory_order_release);
+    t_reader.reader = nullptr;
+  }
+  void Arm() {}
+};
+thread_local ReaderRelease t_release;
+
+// ---- writers ----
+
 struct Store {
-  std::shared_mutex mutex;
-  std::unordered_map<std::int64_t, std::unique_ptr<const Satellite>> sats;
+  std::mutex mutex;              // writers only
+  std::unique_ptr<Table> owned;  // the published table (g_table)
+  std::size_t used = 0;          // its slots with a key
+  std::size_t live = 0;          // its slots with a satellite
+  // Unlinked, freed once no reader announced an epoch up to the tag.
+  std::vector<std::pair<std::uint64_t, std::unique_ptr<const Satellite>>> retired_sats;
+  std::vector<std::pair<std::uint64_t, std::unique_ptr<Table>>> retired_tables;
+
+  Store() : owned(std::make_unique<Table>(16)) { g_table.store(owned.get()); }
+
+  // Ends a write: the unlinked objects get the current epoch, which then advances; frees what no
+  // reader can still hold.
+  void Reclaim(std::vector<std::unique_ptr<const Satellite>>&& sats, std::unique_ptr<Table> old) {
+    const std::uint64_t tag = g_epoch.fetch_add(1, std::memory_order_seq_cst);
+    for (auto& s : sats) retired_sats.emplace_back(tag, std::move(s));
+    if (old) retired_tables.emplace_back(tag, std::move(old));
+    std::uint64_t oldest = UINT64_MAX;  // the oldest epoch a reader announced
+    for (Reader* r = g_readers.load(std::memory_order_acquire); r != nullptr; r = r->next) {
+      const std::uint64_t e = r->epoch.load(std::memory_order_seq_cst);
+      if (e != 0) oldest = std::min(oldest, e);
+    }
+    const auto done = [oldest](const auto& item) { return item.first < oldest; };
+    std::erase_if(retired_sats, done);
+    std::erase_if(retired_tables, done);
+  }
+
+  // A new table for `capacity` slots holding the live satellites; the old one is returned.
+  std::unique_ptr<Table> Rebuild(std::size_t capacity) {
+    auto fresh = std::make_unique<Table>(capacity);
+    for (std::size_t i = 0; i <= owned->mask; ++i) {
+      const Satellite* sat = owned->slots[i].sat.load(std::memory_order_relaxed);
+      if (sat == nullptr) continue;
+      const std::int64_t key = owned->slots[i].key.load(std::memory_order_relaxed);
+      Slot& slot = Probe(*fresh, key);
+      slot.sat.store(sat, std::memory_order_relaxed);
+      slot.key.store(key, std::memory_order_relaxed);
+    }
+    used = live;
+    std::unique_ptr<Table> old = std::move(owned);
+    owned = std::move(fresh);
+    g_table.store(owned.get(), std::memory_order_seq_cst);
+    return old;
+  }
+
+  void Insert(std::int64_t key, std::unique_ptr<const Satellite> sat) {
+    std::vector<std::unique_ptr<const Satellite>> unlinked;
+    std::unique_ptr<Table> old;
+    Slot* slot = &Probe(*owned, key);
+    if (slot->key.load(std::memory_order_relaxed) == 0 && 2 * (used + 1) > owned->mask + 1) {
+      std::size_t capacity = 16;
+      while (capacity < 4 * (live + 1)) capacity *= 2;
+      old = Rebuild(capacity);
+      slot = &Probe(*owned, key);
+    }
+    const Satellite* previous = slot->sat.exchange(sat.release(), std::memory_order_seq_cst);
+    if (previous != nullptr) {
+      unlinked.emplace_back(previous);
+    } else {
+      ++live;
+    }
+    if (slot->key.load(std::memory_order_relaxed) == 0) {
+      slot->key.store(key, std::memory_order_release);
+      ++used;
+    }
+    Reclaim(std::move(unlinked), std::move(old));
+  }
+
+  bool Remove(std::int64_t key) {
+    Slot& slot = Probe(*owned, key);
+    if (slot.key.load(std::memory_order_relaxed) != key) return false;
+    const Satellite* previous = slot.sat.exchange(nullptr, std::memory_order_seq_cst);
+    if (previous == nullptr) return false;
+    --live;
+    std::vector<std::unique_ptr<const Satellite>> unlinked;
+    unlinked.emplace_back(previous);
+    Reclaim(std::move(unlinked), nullptr);
+    return true;
+  }
+
+  void Clear() {
+    std::vector<std::unique_ptr<const Satellite>> unlinked;
+    for (std::size_t i = 0; i <= owned->mask; ++i) {
+      const Satellite* sat = owned->slots[i].sat.load(std::memory_order_relaxed);
+      if (sat != nullptr) unlinked.emplace_back(sat);
+    }
+    auto fresh = std::make_unique<Table>(16);
+    std::unique_ptr<Table> old = std::move(owned);
+    owned = std::move(fresh);
+    g_table.store(owned.get(), std::memory_order_seq_cst);
+    used = live = 0;
+    Reclaim(std::move(unlinked), std::move(old));
+  }
 };
 
 Store& TheStore() {
-  static Store store;
-  return store;
+  static Store* const store = new Store;  // never destroyed: threads may read at exit
+  return *store;
 }
 
 std::string Num(double v) {
@@ -115,31 +248,23 @@ void OsculatingElements(const double r[3], const double v[3], double out[6]) {
   out[5] = Wrap360(argp * kDegPerRad);
 }
 
+}  // namespace
+
 int NotInitialised(std::int64_t key) {
   return engine::fail("SGP4 key " + std::to_string(key) +
                       " is not initialised (call Sgp4InitSat after loading the TLE)");
 }
 
-}  // namespace
-
-const Satellite* LockAndFind(std::int64_t key) {
-  Store& store = TheStore();
-  store.mutex.lock_shared();
-  const auto it = store.sats.find(key);
-  if (it == store.sats.end()) {
-    store.mutex.unlock_shared();
-    NotInitialised(key);
-    return nullptr;
+void Announce(ThreadReader& tr) {
+  if (tr.reader == nullptr) {
+    tr.reader = ClaimReader();
+    t_release.Arm();
   }
-  return it->second.get();
+  // The announcement must be visible before the table is read (a full fence on x86: xchg).
+  tr.reader->epoch.store(g_epoch.load(std::memory_order_seq_cst), std::memory_order_seq_cst);
 }
 
-void Unlock() { TheStore().mutex.unlock_shared(); }
-
-int Propagate(const Satellite& sat, double tsince_min, double r[3], double v[3],
-              sgp4::MeanState* mean) {
-  const int code = sgp4::Sgp4(sat.rec, tsince_min, r, v, mean);
-  if (code == sgp4::kOk) return 0;
+int Failed(const Satellite& sat, double tsince_min, int code, double r[3], double v[3]) {
   if (code != sgp4::kDecayed) {
     for (int k = 0; k < 3; ++k) r[k] = v[k] = 0.0;
   }
@@ -242,35 +367,31 @@ int Sgp4InitSat(int64_t satKey) {
   auto sat = std::make_unique<Satellite>();
   const std::string msg = sgp4prop::MakeSatellite(xa.data(), xs, *sat);
   if (!msg.empty()) return engine::fail(msg);
+  if (satKey == 0) return sgp4prop::NotInitialised(satKey);  // 0 marks an empty slot
   sgp4prop::Store& store = sgp4prop::TheStore();
-  std::unique_lock lock(store.mutex);
-  store.sats[satKey] = std::move(sat);
+  std::lock_guard lock(store.mutex);
+  store.Insert(satKey, std::move(sat));
   return 0;
 }
 
 int Sgp4RemoveSat(int64_t satKey) {
   sgp4prop::Store& store = sgp4prop::TheStore();
-  std::unique_ptr<const Satellite> removed;  // freed after the lock is released
-  std::unique_lock lock(store.mutex);
-  const auto it = store.sats.find(satKey);
-  if (it == store.sats.end()) return sgp4prop::NotInitialised(satKey);
-  removed = std::move(it->second);
-  store.sats.erase(it);
+  std::lock_guard lock(store.mutex);
+  if (satKey == 0 || !store.Remove(satKey)) return sgp4prop::NotInitialised(satKey);
   return 0;
 }
 
 int Sgp4RemoveAllSats(void) {
   sgp4prop::Store& store = sgp4prop::TheStore();
-  std::unordered_map<std::int64_t, std::unique_ptr<const Satellite>> removed;
-  std::unique_lock lock(store.mutex);
-  removed.swap(store.sats);
+  std::lock_guard lock(store.mutex);
+  store.Clear();
   return 0;
 }
 
 int Sgp4GetCount(void) {
   sgp4prop::Store& store = sgp4prop::TheStore();
-  std::shared_lock lock(store.mutex);
-  return static_cast<int>(store.sats.size());
+  std::lock_guard lock(store.mutex);
+  return static_cast<int>(store.live);
 }
 
 int Sgp4PropDs50UtcPosVel(int64_t satKey, double ds50UTC, double pos[3], double vel[3]) {
@@ -299,20 +420,25 @@ int Sgp4PropDs50UtcPosVelBatch(int64_t satKey, int n, const double* ds50UTC, dou
     return engine::fail("Sgp4PropDs50UtcPosVelBatch: invalid count or null array");
   }
   const std::ptrdiff_t count = n;
-  for (std::ptrdiff_t j = 0; j < 6 * count; ++j) out[j] = 0.0;
   int status = 1;
+  std::ptrdiff_t filled = 0;  // states written; the rest are zeroed
   sgp4prop::WithSatellite(satKey, [&](const Satellite& sat) {
     status = 0;
-    for (std::ptrdiff_t i = 0; i < count && status == 0; ++i) {
-      const double tsince = (ds50UTC[i] - sat.rec.epoch_ds50_utc) * sgp4prop::kMinPerDay;
+    const double epoch = sat.rec.epoch_ds50_utc;
+    while (filled < count && status == 0) {
+      const double tsince = (ds50UTC[filled] - epoch) * sgp4prop::kMinPerDay;
       double r[3], v[3];
       status = sgp4prop::Propagate(sat, tsince, r, v);
       for (std::ptrdiff_t k = 0; k < 3; ++k) {
-        out[k * count + i] = r[k];
-        out[(k + 3) * count + i] = v[k];
+        out[k * count + filled] = r[k];
+        out[(k + 3) * count + filled] = v[k];
       }
+      ++filled;
     }
   });
+  for (std::ptrdiff_t k = 0; k < 6; ++k) {
+    std::fill(out + k * count + filled, out + (k + 1) * count, 0.0);
+  }
   return status;
 }
 
