@@ -289,7 +289,8 @@ TEST(EphemerisLookup, EdgesReturnEntriesUnchanged) {
       {"at the last", 9 * step_d, 9},
       {"within 1e-10 day before the last", 9 * step_d - 9e-11, 9},
       {"after the last", 9 * step_d + 1.0, 9},
-      {"within the grid tolerance of node 4", 4 * step_d + 5e-11, 4},
+      {"within the grid tolerance after node 4", 4 * step_d + 5e-11, 4},
+      {"within the grid tolerance before node 4", 4 * step_d - 5e-11, 4},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
