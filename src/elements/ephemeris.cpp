@@ -1,6 +1,7 @@
 #include "elements/ephemeris.hpp"
 
 #include <cmath>
+#include <mutex>
 
 #include "binding/uuid.hpp"
 #include "engine/timefunc.h"
