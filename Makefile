@@ -11,7 +11,7 @@ STAMPS := .stamps
 CMAKE_BUILD = $(firstword $(wildcard build/cp*))
 
 .PHONY: demo test setup build test-cpp test-py check-format check-stubs stubs format \
-        test-sanitize bench clean
+        test-sanitize test-tsan bench clean
 
 demo: build
 	$(PY) -m talvoran
@@ -59,6 +59,11 @@ format:
 # both test suites run against that build.
 test-sanitize: $(STAMPS)/venv
 	scripts/test-sanitize.sh $(PY)
+
+# The C++ tests of the shared ephemeris tables built with ThreadSanitizer: readers sampling a
+# table while a writer appends.
+test-tsan: $(STAMPS)/venv
+	scripts/test-tsan.sh $(PY)
 
 # Benchmarks against peers, side by side in one run (see bench/).
 bench: build

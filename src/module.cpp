@@ -104,6 +104,7 @@ void fill_elements(nb::module_& m) {
   bind_cartesian_vector(m);
   bind_keplerian_state(m);
   bind_keplerian_elements(m);
+  bind_ephemeris(m);
   bind_spherical_vector(m);
   bind_equinoctial_elements(m);
   bind_geodetic_position(m);

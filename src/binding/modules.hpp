@@ -30,6 +30,7 @@ void bind_cartesian_state(nanobind::module_& m);
 void bind_cartesian_vector(nanobind::module_& m);
 void bind_keplerian_state(nanobind::module_& m);
 void bind_keplerian_elements(nanobind::module_& m);
+void bind_ephemeris(nanobind::module_& m);
 void bind_spherical_vector(nanobind::module_& m);
 void bind_equinoctial_elements(nanobind::module_& m);
 void bind_geodetic_position(nanobind::module_& m);

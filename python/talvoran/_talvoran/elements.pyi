@@ -232,6 +232,36 @@ class KeplerianElements:
 
     def to_equinoctial(self) -> EquinoctialElements: ...
 
+class Ephemeris:
+    """
+    A time-ordered table of TEME states of one body, interpolated between neighbouring entries by cubic Hermite interpolation. Every handle to a table shares it.
+    """
+
+    def __init__(self, satellite_id: str, norad_id: int | None, state: CartesianState) -> None:
+        """
+        A table holding `state` converted to TEME. Without a NORAD number (None) the table reports 99999.
+        """
+
+    @property
+    def id(self) -> str:
+        """Version-4 UUID made when the table was created."""
+
+    @property
+    def satellite_id(self) -> str:
+        """Identifier of the body whose states these are."""
+
+    @property
+    def norad_id(self) -> int: ...
+
+    @property
+    def number_of_states(self) -> int:
+        """The length of the table."""
+
+    def get_state_at_epoch(self, epoch: time.Epoch) -> CartesianState | None:
+        """
+        The TEME state at `epoch`: a table entry unchanged when `epoch` is within 1e-10 day of it or outside the table's span (no extrapolation), else the Hermite interpolation between the neighbouring entries. Day counts are compared as they stand, whatever their time systems.
+        """
+
 class SphericalVector:
     """Range, right ascension and declination (degrees)."""
 
