@@ -9,6 +9,7 @@
 #include <string>
 
 #include "binding/borrow.hpp"
+#include "elements/ephemeris.hpp"
 #include "elements/keplerian_state.hpp"
 #include "elements/tle.hpp"
 #include "propagation/force_properties.hpp"
@@ -16,7 +17,6 @@
 
 namespace talvoran {
 
-inline constexpr std::int32_t kUnknownNoradId = 99999;
 
 class Satellite {
  public:
@@ -26,6 +26,9 @@ class Satellite {
   std::optional<KeplerianState> keplerian_state;
   ForceProperties force_properties{0.03, 1.0, 0.01, 1.0, 1.0, 0.0, 0.0};
   std::optional<InertialPropagator> propagator;
+  // The ephemeris of the last successful request and that request's key.
+  std::optional<std::string> cached_ephemeris_key;
+  EphemerisHandle cached_ephemeris;
   mutable binding::BorrowFlag borrow;
 
   // A new satellite: a fresh UUID, no state, no propagator, catalogue number 99999.
@@ -49,6 +52,13 @@ class Satellite {
 
   // The satellite's state as a TLE (an unloaded state gives nothing); the load's error text.
   std::expected<std::optional<TLE>, std::string> to_tle() const;
+
+  // The ephemeris from `start` to `end` at `step_days` (at most a quarter of the span), built once
+  // per distinct request and served from the cache after that; nothing without a propagator or
+  // when SGP4 fails on the way. A step that is not positive and finite, non-finite epochs and an
+  // end before the start are refused with a message (they would never end the stepping).
+  std::expected<EphemerisHandle, std::string> get_ephemeris(const Epoch& start, const Epoch& end,
+                                                            double step_days);
 
   std::optional<double> periapsis() const;
   std::optional<double> apoapsis() const;

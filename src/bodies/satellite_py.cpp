@@ -9,7 +9,9 @@
 #include "binding/modules.hpp"
 #include "binding/registration.hpp"
 #include "bodies/satellite.hpp"
+#include "elements/ephemeris.hpp"
 #include "enums/enum_binding.hpp"
+#include "time/time_span.hpp"
 
 namespace nb = nanobind;
 
@@ -111,6 +113,19 @@ void bind_satellite(nb::module_& m) {
         return *std::move(tle);
       },
       "The satellite's state as a TLE, or None without a state.");
+  cls.def(
+      "get_ephemeris",
+      [](Satellite& s, const Epoch& start_epoch, const Epoch& end_epoch,
+         const TimeSpan& step) -> std::optional<Ephemeris> {
+        auto g = s.borrow.borrow_mut();
+        auto eph = s.get_ephemeris(start_epoch, end_epoch, step.days);
+        if (!eph) throw nb::value_error(eph.error().c_str());
+        if (!*eph) return std::nullopt;
+        return Ephemeris{*eph};
+      },
+      nb::arg("start_epoch"), nb::arg("end_epoch"), nb::arg("step"),
+      "TEME states from `start_epoch` to `end_epoch` every `step` (at most a quarter of the span), "
+      "built once per distinct request and cached; None when the satellite cannot be propagated.");
   binding::set_builtins_module(cls);
 }
 
