@@ -68,6 +68,7 @@ test-tsan: $(STAMPS)/venv
 # Benchmarks against peers, side by side in one run (see bench/).
 bench: build
 	$(PY) bench/bench_sgp4.py
+	$(PY) bench/bench_ephemeris.py
 
 clean:
 	rm -rf build $(STAMPS) $(VENV)
