@@ -64,3 +64,8 @@ class Satellite:
 
     def to_tle(self) -> elements.TLE | None:
         """The satellite's state as a TLE, or None without a state."""
+
+    def get_ephemeris(self, start_epoch: time.Epoch, end_epoch: time.Epoch, step: time.TimeSpan) -> elements.Ephemeris | None:
+        """
+        TEME states from `start_epoch` to `end_epoch` every `step` (at most a quarter of the span), built once per distinct request and cached; None when the satellite cannot be propagated.
+        """
