@@ -12,9 +12,15 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kX2o3 = 2.0 / 3.0;
 constexpr double kTemp4 = 1.5e-12;
 
-}  // namespace
+// What the secular and long-period part hands to Kepler's equation and the short-period part.
+struct Stage {
+  double am, nm, xincp, nodep, sinip, cosip, con41, x1mth2, x7thm1;
+  double axnl, aynl, u;   // Kepler's equation in these variables
+  double sineo1, coseo1;  // its solution
+};
 
-int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanState* mean) {
+// Secular gravity and drag, deep-space secular and periodic terms, long-period periodics.
+inline int Secular(const Record& rec, double t, Stage& st, MeanState* mean) {
   const Gravity& g = rec.grav;
 
   // ---- secular gravity and atmospheric drag ----
@@ -102,20 +108,53 @@ int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanStat
   const double aynl = ep * std::sin(argpp) + temp * aycof;
   const double xl = mp + argpp + nodep + temp * xlcof * axnl;
 
-  // ---- Kepler's equation in the variables axnl, aynl ----
-  const double u = FmodTwoPi(xl - nodep);
-  double eo1 = u;
+  st.am = am;
+  st.nm = nm;
+  st.xincp = xincp;
+  st.nodep = nodep;
+  st.sinip = sinip;
+  st.cosip = cosip;
+  st.con41 = con41;
+  st.x1mth2 = x1mth2;
+  st.x7thm1 = x7thm1;
+  st.axnl = axnl;
+  st.aynl = aynl;
+  st.u = FmodTwoPi(xl - nodep);
+  return kOk;
+}
+
+// One Newton step of Kepler's equation from eo1 (sin and cos of eo1 kept for the short-period
+// part); false once converged.
+inline bool KeplerStep(Stage& st, double& eo1, double& tem5) {
+  if (!(std::fabs(tem5) >= 1.0e-12)) return false;
+  const double axnl = st.axnl, aynl = st.aynl;
+  st.sineo1 = std::sin(eo1);
+  st.coseo1 = std::cos(eo1);
+  tem5 = 1.0 - st.coseo1 * axnl - st.sineo1 * aynl;
+  tem5 = (st.u - aynl * st.coseo1 + axnl * st.sineo1 - eo1) / tem5;
+  // Newton steps are limited to 0.95 rad so that highly eccentric orbits converge.
+  if (std::fabs(tem5) >= 0.95) tem5 = tem5 > 0.0 ? 0.95 : -0.95;
+  eo1 += tem5;
+  return true;
+}
+
+// Kepler's equation in the variables axnl, aynl: at most 10 Newton steps from u.
+inline void Kepler(Stage& st) {
+  double eo1 = st.u;
   double tem5 = 9999.9;
-  double sineo1 = 0.0, coseo1 = 0.0;
-  for (int ktr = 1; std::fabs(tem5) >= 1.0e-12 && ktr <= 10; ++ktr) {
-    sineo1 = std::sin(eo1);
-    coseo1 = std::cos(eo1);
-    tem5 = 1.0 - coseo1 * axnl - sineo1 * aynl;
-    tem5 = (u - aynl * coseo1 + axnl * sineo1 - eo1) / tem5;
-    // Newton steps are limited to 0.95 rad so that highly eccentric orbits converge.
-    if (std::fabs(tem5) >= 0.95) tem5 = tem5 > 0.0 ? 0.95 : -0.95;
-    eo1 += tem5;
+  st.sineo1 = st.coseo1 = 0.0;
+  for (int ktr = 1; ktr <= 10 && KeplerStep(st, eo1, tem5); ++ktr) {
   }
+}
+
+// Short-period periodics and the state.
+inline int Periodic(const Record& rec, const Stage& st, double r_km[3], double v_km_s[3]) {
+  const Gravity& g = rec.grav;
+  const double am = st.am, nm = st.nm, xincp = st.xincp, nodep = st.nodep;
+  const double sinip = st.sinip, cosip = st.cosip;
+  const double con41 = st.con41, x1mth2 = st.x1mth2, x7thm1 = st.x7thm1;
+  const double axnl = st.axnl, aynl = st.aynl, sineo1 = st.sineo1, coseo1 = st.coseo1;
+  double temp;
 
   // ---- short-period preliminaries ----
   const double ecose = axnl * coseo1 + aynl * sineo1;
@@ -173,6 +212,43 @@ int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanStat
   // The orbit has decayed when its radius drops below the Earth's.
   if (mrt < 1.0) return kDecayed;
   return kOk;
+}
+
+}  // namespace
+
+int Sgp4(const Record& rec, double t, double r_km[3], double v_km_s[3], MeanState* mean) {
+  Stage st;
+  const int code = Secular(rec, t, st, mean);
+  if (code != kOk) return code;
+  Kepler(st);
+  return Periodic(rec, st, r_km, v_km_s);
+}
+
+void Sgp4Lanes(const Record& rec, const double t[kLanes], double r_km[kLanes][3],
+               double v_km_s[kLanes][3], int code[kLanes]) {
+  Stage st[kLanes];
+  bool ok = true;
+  for (int i = 0; i < kLanes; ++i) {
+    code[i] = Secular(rec, t[i], st[i], nullptr);
+    ok = ok && code[i] == kOk;
+  }
+  if (!ok) {
+    for (int i = 0; i < kLanes; ++i) code[i] = Sgp4(rec, t[i], r_km[i], v_km_s[i]);
+    return;
+  }
+  // The Newton iterations interleaved, each step for step as Kepler takes it.
+  double eo1[kLanes], tem5[kLanes];
+  for (int i = 0; i < kLanes; ++i) {
+    eo1[i] = st[i].u;
+    tem5[i] = 9999.9;
+    st[i].sineo1 = st[i].coseo1 = 0.0;
+  }
+  for (int ktr = 1; ktr <= 10; ++ktr) {
+    bool stepped = false;
+    for (int i = 0; i < kLanes; ++i) stepped = KeplerStep(st[i], eo1[i], tem5[i]) || stepped;
+    if (!stepped) break;
+  }
+  for (int i = 0; i < kLanes; ++i) code[i] = Periodic(rec, st[i], r_km[i], v_km_s[i]);
 }
 
 }  // namespace sgp4

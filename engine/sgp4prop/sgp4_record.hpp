@@ -148,6 +148,12 @@ int Sgp4Init(const MeanElements& elements, std::int64_t satnum, Record& rec);
 int Sgp4(const Record& rec, double tsince_min, double r_km[3], double v_km_s[3],
          MeanState* mean = nullptr);
 
+// sgp4 at kLanes times at once, each the same numbers as Sgp4 gives (their Newton iterations
+// are interleaved so that the processor overlaps them); code[i] is the Error of time i.
+inline constexpr int kLanes = 4;
+void Sgp4Lanes(const Record& rec, const double t[kLanes], double r_km[kLanes][3],
+               double v_km_s[kLanes][3], int code[kLanes]);
+
 // Kozai to Brouwer mean motion (rad/min) of the theory (initl), and its inverse by iteration.
 double UnKozai(double no_kozai, double ecco, double inclo);
 double ReKozai(double no_unkozai, double ecco, double inclo);

@@ -425,15 +425,34 @@ int Sgp4PropDs50UtcPosVelBatch(int64_t satKey, int n, const double* ds50UTC, dou
   sgp4prop::WithSatellite(satKey, [&](const Satellite& sat) {
     status = 0;
     const double epoch = sat.rec.epoch_ds50_utc;
-    while (filled < count && status == 0) {
-      const double tsince = (ds50UTC[filled] - epoch) * sgp4prop::kMinPerDay;
-      double r[3], v[3];
-      status = sgp4prop::Propagate(sat, tsince, r, v);
+    const auto put = [&](const double r[3], const double v[3]) {
       for (std::ptrdiff_t k = 0; k < 3; ++k) {
         out[k * count + filled] = r[k];
         out[(k + 3) * count + filled] = v[k];
       }
       ++filled;
+    };
+    // sgp4::kLanes times a call to the theory, then one at a time; the first failure ends the
+    // batch.
+    constexpr int kLanes = sgp4::kLanes;
+    while (count - filled >= kLanes && status == 0) {
+      double tsince[kLanes];
+      for (int j = 0; j < kLanes; ++j) {
+        tsince[j] = (ds50UTC[filled + j] - epoch) * sgp4prop::kMinPerDay;
+      }
+      double r[kLanes][3], v[kLanes][3];
+      int code[kLanes];
+      sgp4::Sgp4Lanes(sat.rec, tsince, r, v, code);
+      for (int j = 0; j < kLanes && status == 0; ++j) {
+        if (code[j] != sgp4::kOk) status = sgp4prop::Failed(sat, tsince[j], code[j], r[j], v[j]);
+        put(r[j], v[j]);
+      }
+    }
+    while (filled < count && status == 0) {
+      const double tsince = (ds50UTC[filled] - epoch) * sgp4prop::kMinPerDay;
+      double r[3], v[3];
+      status = sgp4prop::Propagate(sat, tsince, r, v);
+      put(r, v);
     }
   });
   for (std::ptrdiff_t k = 0; k < 6; ++k) {
