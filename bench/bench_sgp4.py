@@ -1,11 +1,14 @@
 """SGP4 throughput, side by side in one run: the engine against python-sgp4's compiled
 SatrecArray, over the same element sets and the same day at 1-minute steps, one thread each.
 
-    python bench/bench_sgp4.py [TLE_FILE] [--build DIR] [--repeats N]
+    python bench/bench_sgp4.py [TLE_FILE] [--build DIR] [--repeats N] [--rounds K]
 
 Prints states per second for each and their ratio. Both run on one thread, so the ratio is per
 core. python-sgp4 gets its best case: one vectorised call over the whole (satellites x times) grid.
 Every state is counted, including those where SGP4 reports an error, for both.
+
+Each round times python-sgp4 and the two engine paths back to back (best of N runs each), so a
+ratio compares runs made under the same load; with several rounds the medians are printed.
 """
 
 import argparse
@@ -54,6 +57,8 @@ def main():
     parser.add_argument("tle", nargs="?", default=str(DEFAULT_TLE))
     parser.add_argument("--build", default=None, help="CMake build tree holding bench/sgp4_rate")
     parser.add_argument("--repeats", type=int, default=5)
+    parser.add_argument("--rounds", type=int, default=1,
+                        help="rounds of the three measurements; medians are reported")
     args = parser.parse_args()
 
     build = args.build or next(iter(sorted(glob.glob(str(ROOT / "build" / "cp*")))), None)
@@ -67,17 +72,24 @@ def main():
                     for a, b in pairs)
     start = round(epochs[len(epochs) // 2] - DS50_JD)
 
-    n_py, t_py = python_sgp4(pairs, start, args.repeats)
-    n_one, t_one = engine(binary, args.tle, start, args.repeats, "single")
-    n_batch, t_batch = engine(binary, args.tle, start, args.repeats, "batch")
-    rate_py, rate_one, rate_batch = n_py / t_py, n_one / t_one, n_batch / t_batch
+    rounds = []
+    for _ in range(max(1, args.rounds)):
+        n_py, t_py = python_sgp4(pairs, start, args.repeats)
+        n_one, t_one = engine(binary, args.tle, start, args.repeats, "single")
+        n_batch, t_batch = engine(binary, args.tle, start, args.repeats, "batch")
+        rounds.append((n_py / t_py, n_one / t_one, n_batch / t_batch))
+    median = lambda xs: float(np.median(xs))
+    rate_py = median([r[0] for r in rounds])
+    rate_one, ratio_one = median([r[1] for r in rounds]), median([r[1] / r[0] for r in rounds])
+    rate_batch, ratio_batch = median([r[2] for r in rounds]), median([r[2] / r[0] for r in rounds])
     print(f"{len(pairs)} element sets from {pathlib.Path(args.tle).name}, 1 day at 1-min steps, "
-          f"1 thread, best of {args.repeats}")
+          f"1 thread, best of {args.repeats}" +
+          (f", median of {len(rounds)} rounds" if len(rounds) > 1 else ""))
     print(f"  python-sgp4 SatrecArray      {rate_py / 1e6:8.3f} M states/s")
     print(f"  engine, one state a call     {rate_one / 1e6:8.3f} M states/s  "
-          f"ratio {rate_one / rate_py:.2f}")
+          f"ratio {ratio_one:.2f}")
     print(f"  engine, a day a call (batch) {rate_batch / 1e6:8.3f} M states/s  "
-          f"ratio {rate_batch / rate_py:.2f}")
+          f"ratio {ratio_batch:.2f}")
     return 0
 
 
