@@ -20,7 +20,7 @@ struct Stage {
 };
 
 // Secular gravity and drag, deep-space secular and periodic terms, long-period periodics.
-inline int Secular(const Record& rec, double t, Stage& st, MeanState* mean) {
+[[gnu::always_inline]] inline int Secular(const Record& rec, double t, Stage& st, MeanState* mean) {
   const Gravity& g = rec.grav;
 
   // ---- secular gravity and atmospheric drag ----
@@ -125,7 +125,7 @@ inline int Secular(const Record& rec, double t, Stage& st, MeanState* mean) {
 
 // One Newton step of Kepler's equation from eo1 (sin and cos of eo1 kept for the short-period
 // part); false once converged.
-inline bool KeplerStep(Stage& st, double& eo1, double& tem5) {
+[[gnu::always_inline]] inline bool KeplerStep(Stage& st, double& eo1, double& tem5) {
   if (!(std::fabs(tem5) >= 1.0e-12)) return false;
   const double axnl = st.axnl, aynl = st.aynl;
   st.sineo1 = std::sin(eo1);
@@ -139,7 +139,7 @@ inline bool KeplerStep(Stage& st, double& eo1, double& tem5) {
 }
 
 // Kepler's equation in the variables axnl, aynl: at most 10 Newton steps from u.
-inline void Kepler(Stage& st) {
+[[gnu::always_inline]] inline void Kepler(Stage& st) {
   double eo1 = st.u;
   double tem5 = 9999.9;
   st.sineo1 = st.coseo1 = 0.0;
@@ -148,7 +148,8 @@ inline void Kepler(Stage& st) {
 }
 
 // Short-period periodics and the state.
-inline int Periodic(const Record& rec, const Stage& st, double r_km[3], double v_km_s[3]) {
+[[gnu::always_inline]] inline int Periodic(const Record& rec, const Stage& st, double r_km[3],
+                                           double v_km_s[3]) {
   const Gravity& g = rec.grav;
   const double am = st.am, nm = st.nm, xincp = st.xincp, nodep = st.nodep;
   const double sinip = st.sinip, cosip = st.cosip;
