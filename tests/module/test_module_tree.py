@@ -80,4 +80,4 @@ def test_import_prints_nothing():
 def test_demo_runs():
     out = subprocess.run([sys.executable, "-m", "talvoran"], capture_output=True, text=True,
                          check=True)
-    assert "Module tree:" in out.stdout
+    assert "Ephemerides: one day at 60 s" in out.stdout and "Time scales" in out.stdout
