@@ -17,7 +17,6 @@
 
 namespace talvoran {
 
-
 class Satellite {
  public:
   std::string id;
