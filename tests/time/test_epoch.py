@@ -260,3 +260,24 @@ def test_greenwich_angles_against_erfa(iso):
     assert 0.0 <= fk4 < 2 * math.pi
     # The FK4-era formula of SGP4 drifts from IAU 1982 GMST only slowly (microradians per decade).
     assert abs(math.remainder(fk4 - expected, 2 * math.pi)) < 1e-5
+
+
+# ---- bad input: the documented failure results, never a crash -----------------------------------
+
+@pytest.mark.parametrize("ds50", [math.nan, math.inf, -math.inf, 1e300, -1e300])
+def test_impossible_day_counts(ds50):
+    e = Epoch.from_days_since_1950(ds50, UTC)
+    assert e.to_iso() == "0000-00-00T00:00:00.000"      # components of an impossible count: zeros
+    assert e.to_dtg_20() == "" and e.to_dtg_15() == ""
+    assert e.day_of_year == -1.0
+    with pytest.raises(RuntimeError, match="^UTC to TAI conversion not supported$"):
+        e.to_system(TAI)
+
+
+@pytest.mark.parametrize("components", [
+    (2024, 13, 40, 25, 61, 75.5), (10**9, 1, 1, 0, 0, 0.0), (2024, 1, 1, 0, 0, math.nan),
+    (0, 0, 0, 0, 0, 0.0), (-2**31, 1, 1, 0, 0, 0.0),
+])
+def test_absurd_components_give_the_failure_mark(components):
+    assert talvoran.time_func_interface.ymd_components_to_ds50(*components) == -1.0
+    assert Epoch.from_time_components(TimeComponents(*components), UTC).days_since_1950 == -1.0
