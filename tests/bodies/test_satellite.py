@@ -8,19 +8,11 @@ from talvoran.bodies import Satellite
 from talvoran.elements import KeplerianElements, KeplerianState, TLE
 from talvoran.enums import Classification, KeplerianType, ReferenceFrame, TimeSystem
 from talvoran.propagation import ForceProperties
-from talvoran.saal import TLEInterface
 from talvoran.time import Epoch, TimeSpan
 
 ISS = ["ISS (ZARYA)",
        "1 25544U 98067A   20274.82890554  .00002661  00000-0  56764-4 0  9993",
        "2 25544  51.6441 185.7404 0001299 101.5310   5.1562 15.48814123248396"]
-
-
-@pytest.fixture
-def loaded_before():
-    start = TLEInterface.count_loaded()
-    yield start
-    assert TLEInterface.count_loaded() == start, "a satellite left keys behind"
 
 
 def test_new_satellite(loaded_before):

@@ -19,13 +19,6 @@ HST = ["0 HST",
        "2 20580  28.4699 299.5839 0002764 123.0716 304.1596 15.09373426455101"]
 
 
-@pytest.fixture
-def loaded_before():
-    start = TLEInterface.count_loaded()
-    yield start
-    assert TLEInterface.count_loaded() == start, "a catalog left keys behind"
-
-
 def write(tmp_path, lines, ending="\n", name="cat.tle"):
     path = tmp_path / name
     path.write_bytes(ending.join(lines).encode() + ending.encode())
