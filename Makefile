@@ -37,11 +37,18 @@ build: $(STAMPS)/venv
 	$(PY) -m pip install -q --no-build-isolation --no-deps \
 	    -Ccmake.define.TALVORAN_TESTS=ON .
 
-test-cpp: build
-	$(VENV)/bin/ctest --test-dir $(CMAKE_BUILD) --output-on-failure
+# JPL's DE421 as an SPK file, repacked from the de421 package of the test extras (a test input,
+# not committed): the Sun and Moon tests compare against it.
+DE421 := build/de421.bsp
+$(DE421): $(STAMPS)/venv engine/tests/oracles/make_de421_spk.py
+	@mkdir -p build
+	$(PY) engine/tests/oracles/make_de421_spk.py $@ > /dev/null
 
-test-py: build
-	cd tests && ../$(PY) -m pytest -q
+test-cpp: build $(DE421)
+	TALVORAN_DE421=$(abspath $(DE421)) $(VENV)/bin/ctest --test-dir $(CMAKE_BUILD) --output-on-failure
+
+test-py: build $(DE421)
+	cd tests && TALVORAN_DE421=$(abspath $(DE421)) ../$(PY) -m pytest -q
 
 check-stubs: build
 	$(PY) scripts/stubs.py --check
@@ -57,8 +64,8 @@ format:
 
 # The engine and the extension built with AddressSanitizer and UndefinedBehaviorSanitizer, and
 # both test suites run against that build.
-test-sanitize: $(STAMPS)/venv
-	scripts/test-sanitize.sh $(PY)
+test-sanitize: $(STAMPS)/venv $(DE421)
+	TALVORAN_DE421=$(abspath $(DE421)) scripts/test-sanitize.sh $(PY)
 
 # The C++ tests of the shared ephemeris tables built with ThreadSanitizer: readers sampling a
 # table while a writer appends.
